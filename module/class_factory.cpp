@@ -1,0 +1,50 @@
+#include "module/class_factory.h"
+
+#include "module/module_identity.h"
+#include "module/server_counters.h"
+
+HRESULT ClassFactory::QueryInterface(REFIID riid, void** object) {
+  if (!object) return E_POINTER;
+  if (SameGuid(riid, IID_IUnknown) || SameGuid(riid, IID_IClassFactory)) {
+    *object = static_cast<IClassFactory*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG ClassFactory::AddRef() {
+  AddServerReference();
+  return 2;
+}
+
+ULONG ClassFactory::Release() {
+  ReleaseServerReference();
+  return 1;
+}
+
+HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (outer) return CLASS_E_NOAGGREGATION;
+  IUnknown* created = ThisModule().createObject();
+  if (!created) return E_OUTOFMEMORY;
+  HRESULT hr = created->QueryInterface(riid, object);
+  created->Release();
+  return hr;
+}
+
+HRESULT ClassFactory::LockServer(BOOL lock) {
+  if (lock) {
+    AddServerReference();
+  } else {
+    ReleaseServerReference();
+  }
+  return S_OK;
+}
+
+ClassFactory& ModuleClassFactory() {
+  static ClassFactory factory;
+  return factory;
+}

@@ -1,0 +1,326 @@
+#include "module/device_object.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <new>
+
+#include "module/dispatch.h"
+#include "module/module_identity.h"
+#include "platform/ansi.h"
+#include "platform/bstr.h"
+#include "platform/error.h"
+
+namespace {
+
+HRESULT Fail(HRESULT status, std::string_view message) {
+  SetErrorMessage(std::string(ThisModule().libraryName), std::string(message));
+  return status;
+}
+
+// Runs an operation's body; whatever escapes it becomes a failure status
+// with its message in the thread's error information.
+template <class Body>
+HRESULT Guarded(Body&& body) noexcept {
+  try {
+    body();
+    return S_OK;
+  } catch (const ComError& e) {
+    return Fail(e.Status(), e.what());
+  } catch (const std::bad_alloc&) {
+    return Fail(E_OUTOFMEMORY, "Недостаточно памяти"_ansi);
+  } catch (const std::exception& e) {
+    return Fail(E_UNEXPECTED, e.what());
+  } catch (...) {
+    return Fail(E_UNEXPECTED, "Непредвиденная ошибка"_ansi);
+  }
+}
+
+HRESULT NullOut() { return Fail(E_POINTER, "Не передан адрес для результата операции"_ansi); }
+
+// Each out value is set empty before anything else runs.
+template <class Body>
+HRESULT Run(LONG* out, Body&& body) noexcept {
+  if (!out) return NullOut();
+  *out = 0;
+  return Guarded([&] { *out = body(); });
+}
+
+template <class Body>
+HRESULT Run(double* out, Body&& body) noexcept {
+  if (!out) return NullOut();
+  *out = 0;
+  return Guarded([&] { *out = body(); });
+}
+
+template <class Body>
+HRESULT Run(BSTR* out, Body&& body) noexcept {
+  if (!out) return NullOut();
+  *out = nullptr;
+  return Guarded([&] { *out = AnsiToBstr(body()).Detach(); });
+}
+
+template <class Body>
+HRESULT Run(VARIANT* out, Body&& body) noexcept {
+  if (!out) return NullOut();
+  VariantInit(out);
+  return Guarded([&] { body().DetachTo(out); });
+}
+
+// A sum, quantity, price or discount that is not a finite number would end
+// up in the cash in the drawer and poison every later check against it.
+void RequireFinite(std::initializer_list<double> values) {
+  for (double value : values) {
+    if (!std::isfinite(value)) {
+      throw ComError(E_INVALIDARG, std::string("Сумма, количество, цена или скидка должны быть конечным числом"_ansi));
+    }
+  }
+}
+
+}  // namespace
+
+DeviceObject::DeviceObject(std::unique_ptr<Device> device) : device_(std::move(device)) {}
+
+HRESULT DeviceObject::QueryInterface(REFIID riid, void** object) {
+  if (!object) return E_POINTER;
+  if (SameGuid(riid, IID_IUnknown) || SameGuid(riid, IID_IDispatch) || SameGuid(riid, IID_IFiscalDevice)) {
+    *object = static_cast<IFiscalDevice*>(this);
+  } else if (SameGuid(riid, IID_ISupportErrorInfo)) {
+    *object = static_cast<ISupportErrorInfo*>(this);
+  } else {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  AddRef();
+  return S_OK;
+}
+
+ULONG DeviceObject::AddRef() { return refs_.Add(); }
+
+ULONG DeviceObject::Release() {
+  ULONG left = refs_.Release();
+  if (left == 0) delete this;
+  return left;
+}
+
+HRESULT DeviceObject::GetTypeInfoCount(UINT* count) {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT DeviceObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  if (!info) return E_POINTER;
+  *info = nullptr;
+  return DISP_E_BADINDEX;
+}
+
+HRESULT DeviceObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  return GetOperationIds(names, count, ids);
+}
+
+HRESULT DeviceObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                             EXCEPINFO* excepInfo, UINT* argErr) {
+  return InvokeOperation(*this, id, flags, params, result, excepInfo, argErr);
+}
+
+HRESULT DeviceObject::InterfaceSupportsErrorInfo(REFIID riid) {
+  return SameGuid(riid, IID_IFiscalDevice) ? S_OK : S_FALSE;
+}
+
+HRESULT DeviceObject::GetDeviceStatus(LONG* Result) {
+  return Run(Result, [&] { return device_->GetDeviceStatus(); });
+}
+
+HRESULT DeviceObject::GetResultCode(LONG* Code) {
+  return Run(Code, [&] { return device_->GetResultCode(); });
+}
+
+HRESULT DeviceObject::GetParamDescription(LONG Index, BSTR* Description) {
+  return Run(Description, [&] { return device_->GetParamDescription(Index); });
+}
+
+HRESULT DeviceObject::GetParamType(LONG Index, LONG* Type) {
+  return Run(Type, [&] { return device_->GetParamType(Index); });
+}
+
+HRESULT DeviceObject::GetParamName(LONG Index, BSTR* Name) {
+  return Run(Name, [&] { return device_->GetParamName(Index); });
+}
+
+HRESULT DeviceObject::GetParamCount(LONG* Count) {
+  return Run(Count, [&] { return device_->GetParamCount(); });
+}
+
+HRESULT DeviceObject::GetParamValue(LONG Index, VARIANT* Value) {
+  return Run(Value, [&] { return device_->GetParamValue(Index); });
+}
+
+HRESULT DeviceObject::SetParamValue(LONG Index, VARIANT Value) {
+  return Guarded([&] { device_->SetParamValue(Index, Value); });
+}
+
+HRESULT DeviceObject::CashIn(double Sum, LONG* Result) {
+  return Run(Result, [&] {
+    RequireFinite({Sum});
+    return device_->CashIn(Sum);
+  });
+}
+
+HRESULT DeviceObject::CashOut(double Sum, LONG* Result) {
+  return Run(Result, [&] {
+    RequireFinite({Sum});
+    return device_->CashOut(Sum);
+  });
+}
+
+HRESULT DeviceObject::Connect(LONG* Result) {
+  return Run(Result, [&] { return device_->Connect(); });
+}
+
+HRESULT DeviceObject::TestConnection(LONG* Result) {
+  return Run(Result, [&] { return device_->TestConnection(); });
+}
+
+HRESULT DeviceObject::XReport(LONG* Result) {
+  return Run(Result, [&] { return device_->XReport(); });
+}
+
+HRESULT DeviceObject::FeedLines(LONG Count, LONG* Result) {
+  return Run(Result, [&] { return device_->FeedLines(Count); });
+}
+
+HRESULT DeviceObject::LoadSettings() {
+  return Guarded([&] { device_->LoadSettings(); });
+}
+
+HRESULT DeviceObject::SaveSettings() {
+  return Guarded([&] { device_->SaveSettings(); });
+}
+
+HRESULT DeviceObject::GetResultText(BSTR* Text) {
+  return Run(Text, [&] { return device_->GetResultText(); });
+}
+
+HRESULT DeviceObject::Disconnect() {
+  return Guarded([&] { device_->Disconnect(); });
+}
+
+HRESULT DeviceObject::GetSerialNumber(BSTR* SerialNumber) {
+  return Run(SerialNumber, [&] { return device_->GetSerialNumber(); });
+}
+
+HRESULT DeviceObject::SaleItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
+                               LONG PaymentMode, LONG TaxType, LONG* Result) {
+  return Run(Result, [&] {
+    RequireFinite({Quantity, Price});
+    return device_->SaleItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
+  });
+}
+
+HRESULT DeviceObject::SaleItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
+                                  LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
+  return Run(Result, [&] {
+    RequireFinite({Quantity, Price, Discount});
+    return device_->SaleItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
+                                Discount);
+  });
+}
+
+HRESULT DeviceObject::AddDiscount(double Sum, LONG* Result) {
+  return Run(Result, [&] {
+    RequireFinite({Sum});
+    return device_->AddDiscount(Sum);
+  });
+}
+
+HRESULT DeviceObject::Payment(double Sum, LONG Kind, LONG* Result) {
+  return Run(Result, [&] {
+    RequireFinite({Sum});
+    return device_->Payment(Sum, Kind);
+  });
+}
+
+HRESULT DeviceObject::CloseReceiptAlt(LONG* Result) {
+  return Run(Result, [&] { return device_->CloseReceiptAlt(); });
+}
+
+HRESULT DeviceObject::CloseReceipt(LONG* Result) {
+  return Run(Result, [&] { return device_->CloseReceipt(); });
+}
+
+HRESULT DeviceObject::ReturnItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
+                                 LONG PaymentMode, LONG TaxType, LONG* Result) {
+  return Run(Result, [&] {
+    RequireFinite({Quantity, Price});
+    return device_->ReturnItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
+  });
+}
+
+HRESULT DeviceObject::ReturnItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
+                                    LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
+  return Run(Result, [&] {
+    RequireFinite({Quantity, Price, Discount});
+    return device_->ReturnItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
+                                  Discount);
+  });
+}
+
+HRESULT DeviceObject::GetLastDocNumber(LONG* Number) {
+  return Run(Number, [&] { return device_->GetLastDocNumber(); });
+}
+
+HRESULT DeviceObject::CancelReceipt(LONG* Result) {
+  return Run(Result, [&] { return device_->CancelReceipt(); });
+}
+
+HRESULT DeviceObject::AddHeaderLine(BSTR Text, LONG* Result) {
+  return Run(Result, [&] { return device_->AddHeaderLine(BstrToAnsi(Text)); });
+}
+
+HRESULT DeviceObject::AddFooterLine(BSTR Text, LONG* Result) {
+  return Run(Result, [&] { return device_->AddFooterLine(BstrToAnsi(Text)); });
+}
+
+HRESULT DeviceObject::GetLastDocSum(double* Sum) {
+  return Run(Sum, [&] { return device_->GetLastDocSum(); });
+}
+
+HRESULT DeviceObject::PrintBarcode(BSTR BarcodeText, LONG BarcodeParam, LONG* Result) {
+  return Run(Result, [&] { return device_->PrintBarcode(BstrToAnsi(BarcodeText), BarcodeParam); });
+}
+
+HRESULT DeviceObject::PrintText(BSTR Text, LONG* Result) {
+  return Run(Result, [&] { return device_->PrintText(BstrToAnsi(Text)); });
+}
+
+HRESULT DeviceObject::ClearFooterLines() {
+  return Guarded([&] { device_->ClearFooterLines(); });
+}
+
+HRESULT DeviceObject::ClearHeaderLines() {
+  return Guarded([&] { device_->ClearHeaderLines(); });
+}
+
+HRESULT DeviceObject::GetLastDocDateTime(DATE* DateTime) {
+  return Run(DateTime, [&] { return device_->GetLastDocDateTime(); });
+}
+
+HRESULT DeviceObject::ZReport(LONG* Result) {
+  return Run(Result, [&] { return device_->ZReport(); });
+}
+
+HRESULT DeviceObject::GetCustomerContact(BSTR* Contact) {
+  return Run(Contact, [&] { return device_->GetCustomerContact(); });
+}
+
+HRESULT DeviceObject::SetCustomerContact(BSTR Contact) {
+  return Guarded([&] { device_->SetCustomerContact(BstrToAnsi(Contact)); });
+}
+
+HRESULT DeviceObject::GetTaxSystem(LONG* Code) {
+  return Run(Code, [&] { return device_->GetTaxSystem(); });
+}
+
+HRESULT DeviceObject::SetTaxSystem(LONG Code) {
+  return Guarded([&] { device_->SetTaxSystem(Code); });
+}

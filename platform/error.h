@@ -1,0 +1,26 @@
+// Failures that escape an operation: each carries the status the caller
+// gets and a message (Windows-1251) for the platform's error information.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/com.h"
+
+class ComError : public std::runtime_error {
+ public:
+  ComError(HRESULT status, const std::string& message) : std::runtime_error(message), status_(status) {}
+  HRESULT Status() const { return status_; }
+
+ private:
+  HRESULT status_;
+};
+
+// Throws a ComError with a message that names the status, when it failed.
+void CheckStatus(HRESULT status, const std::string& what);
+
+// The platform's wording for a status code (English, as the runtime gives it).
+std::string StatusMessage(HRESULT status);
+
+// Hands a failure to the calling thread's error information.
+void SetErrorMessage(const std::string& source, const std::string& description);

@@ -1,0 +1,55 @@
+// The receipt file on a plain descriptor: every Write goes straight to the
+// kernel, so its result says whether the bytes reached the file.
+#include "platform/text_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+// "nul" is the Windows null device in any case; a name with a folder is an
+// ordinary file that happens to be called so.
+bool IsNullDevice(std::string_view name) {
+  if (name.size() != 3) return false;
+  auto lower = [](char c) { return static_cast<char>(c | 0x20); };
+  return lower(name[0]) == 'n' && lower(name[1]) == 'u' && lower(name[2]) == 'l';
+}
+
+}  // namespace
+
+TextFile::~TextFile() { Close(); }
+
+void TextFile::Assign(std::string_view name) {
+  Close();
+  path_ = IsNullDevice(name) ? "/dev/null" : std::string(name);
+  assigned_ = true;
+}
+
+bool TextFile::OpenAppend() {
+  Close();
+  if (!assigned_) return false;
+  // Never O_TRUNC: what the file already holds must survive any opening.
+  fd_ = open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  return fd_ >= 0;
+}
+
+bool TextFile::Write(std::string_view bytes) {
+  if (fd_ < 0) return false;
+  while (!bytes.empty()) {
+    ssize_t done = write(fd_, bytes.data(), bytes.size());
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(done));
+  }
+  return true;
+}
+
+bool TextFile::IsOpen() const { return fd_ >= 0; }
+
+void TextFile::Close() {
+  if (fd_ < 0) return;
+  close(fd_);
+  fd_ = -1;
+}

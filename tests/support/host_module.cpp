@@ -1,0 +1,138 @@
+#include "tests/support/host_module.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+#include "contract/operations.h"
+#include "platform/bstr.h"
+#include "platform/codepage.h"
+#include "platform/guid.h"
+
+std::string HostModule::PathOf(const std::string& fileName) {
+  const char* dir = std::getenv("SORVIN_MODULE_DIR");
+  return std::string(dir ? dir : ".") + "/" + fileName;
+}
+
+HostModule::HostModule(const std::string& fileName) : path_(PathOf(fileName)) {
+  handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle_) throw std::runtime_error(std::string("cannot load ") + path_ + ": " + dlerror());
+}
+
+HostModule::~HostModule() { dlclose(handle_); }
+
+void* HostModule::Symbol(const char* name) const { return dlsym(handle_, name); }
+
+int32_t HostModule::HardwareCount() const { return Export<int32_t()>("GetHardwareCount")(); }
+
+std::string HostModule::HardwareName(int32_t index) const {
+  return AnsiToUtf8(Export<const char*(int32_t)>("GetHardwareName")(index));
+}
+
+std::string HostModule::HardwareClassString(int32_t index) const {
+  return Export<const char*(int32_t)>("GetHardwareClassString")(index);
+}
+
+HRESULT HostModule::GetClassObject(REFCLSID clsid, REFIID riid, void** object) const {
+  return Export<HRESULT(REFCLSID, REFIID, void**)>("DllGetClassObject")(clsid, riid, object);
+}
+
+HRESULT HostModule::CanUnloadNow() const { return Export<HRESULT()>("DllCanUnloadNow")(); }
+HRESULT HostModule::RegisterServer() const { return Export<HRESULT()>("DllRegisterServer")(); }
+HRESULT HostModule::UnregisterServer() const { return Export<HRESULT()>("DllUnregisterServer")(); }
+
+std::string HostModule::LastErrorMessage() const {
+  ComPtr<IErrorInfo> info;
+  if (Export<HRESULT(ULONG, IErrorInfo**)>("GetErrorInfo")(0, info.Put()) != S_OK || !info) return "";
+  Bstr description;
+  info->GetDescription(description.Put());
+  return AnsiToUtf8(Utf16ToAnsi(description.View()));
+}
+
+ComPtr<IClassFactory> HostModule::Factory() const {
+  auto clsid = ParseGuid(HardwareClassString(0));
+  if (!clsid) throw std::runtime_error("the module's class string is no class id");
+  ComPtr<IClassFactory> factory;
+  HRESULT hr = GetClassObject(*clsid, IID_IClassFactory, factory.PutVoid());
+  if (FAILED(hr)) throw std::runtime_error("DllGetClassObject failed");
+  return factory;
+}
+
+ComPtr<IFiscalDevice> HostModule::CreateDevice() const {
+  ComPtr<IFiscalDevice> device;
+  HRESULT hr = Factory()->CreateInstance(nullptr, IID_IFiscalDevice, device.PutVoid());
+  if (FAILED(hr)) throw std::runtime_error("CreateInstance failed");
+  return device;
+}
+
+Arg::Arg(const char* utf8) : value(Variant::Text(Utf8ToAnsi(utf8))) {}
+
+std::string Ansi(std::string_view utf8) { return Utf8ToAnsi(utf8); }
+
+namespace {
+
+const Operation& OperationNamed(std::string_view name) {
+  const Operation* op = FindOperation(name);
+  if (!op) throw std::runtime_error("no operation " + std::string(name));
+  return *op;
+}
+
+}  // namespace
+
+HRESULT HostDevice::TryCall(std::string_view operation, std::initializer_list<Arg> args, Variant* out) const {
+  const Operation& op = OperationNamed(operation);
+  if (args.size() != op.arguments.size()) throw std::runtime_error("wrong argument count for " + std::string(operation));
+  std::vector<VARIANT> inOrder;
+  for (const Arg& arg : args) inOrder.push_back(arg.value.Ref());
+  Variant result;
+  UINT bad = 0;
+  HRESULT hr = op.call(*device_.Get(), inOrder.data(), result.Get(), bad);
+  if (out) *out = std::move(result);
+  return hr;
+}
+
+HRESULT HostDevice::TryInvoke(std::string_view operation, std::initializer_list<Arg> args, Variant* out,
+                              EXCEPINFO* excepInfo) const {
+  OleString name = AnsiToUtf16(operation);
+  LPOLESTR names[] = {name.data()};
+  DISPID id = 0;
+  HRESULT hr = device_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) return hr;
+  std::vector<VARIANT> reversed;
+  for (auto it = std::rbegin(args); it != std::rend(args); ++it) reversed.push_back(it->value.Ref());
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  Variant result;
+  EXCEPINFO ignored{};
+  UINT argErr = 0;
+  hr = device_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Get(),
+                       excepInfo ? excepInfo : &ignored, &argErr);
+  if (!excepInfo) {
+    SysFreeString(ignored.bstrSource);
+    SysFreeString(ignored.bstrDescription);
+    SysFreeString(ignored.bstrHelpFile);
+  }
+  if (out) *out = std::move(result);
+  return hr;
+}
+
+Variant HostDevice::Call(std::string_view operation, std::initializer_list<Arg> args) const {
+  Variant out;
+  HRESULT hr = TryCall(operation, args, &out);
+  EXPECT_EQ(S_OK, hr) << operation << " returned a failure status";
+  return out;
+}
+
+LONG HostDevice::Int(std::string_view operation, std::initializer_list<Arg> args) const {
+  return Call(operation, args).ToInt();
+}
+
+double HostDevice::Number(std::string_view operation, std::initializer_list<Arg> args) const {
+  return Call(operation, args).ToDouble();
+}
+
+std::string HostDevice::Text(std::string_view operation, std::initializer_list<Arg> args) const {
+  return AnsiToUtf8(Call(operation, args).ToAnsi());
+}

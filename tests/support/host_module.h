@@ -1,0 +1,87 @@
+// Loads a built module the way a host does (dlopen, discovery exports,
+// DllGetClassObject, the class factory) and calls its operations through
+// the vtable (Call) or by name through IDispatch (Invoke).
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "contract/fiscal_device.h"
+#include "platform/com_ptr.h"
+#include "platform/variant.h"
+
+class HostModule {
+ public:
+  // `fileName` is looked up in SORVIN_MODULE_DIR (set by CTest).
+  explicit HostModule(const std::string& fileName);
+  HostModule(const HostModule&) = delete;
+  HostModule& operator=(const HostModule&) = delete;
+  ~HostModule();
+
+  static std::string PathOf(const std::string& fileName);
+  const std::string& Path() const { return path_; }
+  void* Symbol(const char* name) const;
+  template <class F>
+  F* Export(const char* name) const {
+    return reinterpret_cast<F*>(Symbol(name));
+  }
+
+  int32_t HardwareCount() const;
+  std::string HardwareName(int32_t index) const;         // UTF-8
+  std::string HardwareClassString(int32_t index) const;  // as the module gives it
+  HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** object) const;
+  HRESULT CanUnloadNow() const;
+  HRESULT RegisterServer() const;
+  HRESULT UnregisterServer() const;
+  // The description of the last failure on this thread (UTF-8), or "".
+  std::string LastErrorMessage() const;
+
+  ComPtr<IClassFactory> Factory() const;
+  ComPtr<IFiscalDevice> CreateDevice() const;
+
+ private:
+  std::string path_;
+  void* handle_ = nullptr;
+};
+
+// One argument of an operation, from a plain C++ value (texts are UTF-8).
+struct Arg {
+  Arg(int value) : value(static_cast<LONG>(value)) {}
+  Arg(double value) : value(value) {}
+  Arg(bool value) : value(value) {}
+  Arg(const char* utf8);
+  Arg(const std::string& utf8) : Arg(utf8.c_str()) {}
+  Arg(Variant&& v) : value(std::move(v)) {}
+  Variant value;
+};
+
+// An object of a loaded module, driven as a host drives it.
+class HostDevice {
+ public:
+  explicit HostDevice(ComPtr<IFiscalDevice> device) : device_(std::move(device)) {}
+  IFiscalDevice* operator->() const { return device_.Get(); }
+  IFiscalDevice* Get() const { return device_.Get(); }
+
+  // Through the vtable: the status, and the out value in `out`.
+  HRESULT TryCall(std::string_view operation, std::initializer_list<Arg> args, Variant* out = nullptr) const;
+  // Through IDispatch by name, with the arguments reversed as callers do.
+  HRESULT TryInvoke(std::string_view operation, std::initializer_list<Arg> args, Variant* out = nullptr,
+                    EXCEPINFO* excepInfo = nullptr) const;
+
+  // Vtable calls that must succeed (a failure status fails the test).
+  Variant Call(std::string_view operation, std::initializer_list<Arg> args = {}) const;
+  LONG Int(std::string_view operation, std::initializer_list<Arg> args = {}) const;
+  double Number(std::string_view operation, std::initializer_list<Arg> args = {}) const;
+  std::string Text(std::string_view operation, std::initializer_list<Arg> args = {}) const;  // UTF-8
+
+  // The last result and its text, as the host reads them after a call.
+  LONG ResultCode() const { return Int("GetResultCode"); }
+  std::string ResultText() const { return Text("GetResultText"); }
+
+ private:
+  ComPtr<IFiscalDevice> device_;
+};
+
+// Module text (Windows-1251) from UTF-8, for comparing file contents.
+std::string Ansi(std::string_view utf8);
