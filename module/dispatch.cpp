@@ -5,7 +5,6 @@
 #include "contract/operations.h"
 #include "module/module_identity.h"
 #include "platform/bstr.h"
-#include "platform/codepage.h"
 #include "platform/com_ptr.h"
 
 namespace {
@@ -34,7 +33,8 @@ HRESULT GetOperationIds(LPOLESTR* names, UINT count, DISPID* ids) {
   if (!names || !ids) return E_POINTER;
   // Only the operation's own name is known; names of its parameters are not.
   for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-  const Operation* op = names[0] ? FindOperation(BstrView(names[0])) : nullptr;
+  // Names come as plain zero-terminated strings, not BSTRs.
+  const Operation* op = names[0] ? FindOperation(OleStringView(names[0])) : nullptr;
   if (!op) return DISP_E_UNKNOWNNAME;
   ids[0] = op->id;
   return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;

@@ -68,7 +68,7 @@ Ownership OwnershipOf(VARTYPE type) {
 struct Source {
   enum class Kind { kEmpty, kSigned, kUnsigned, kReal, kDate, kCurrency, kFlag, kText };
   Kind kind = Kind::kEmpty;
-  int64_t whole = 0;    // kSigned, and kCurrency in ten-thousandths
+  int64_t whole = 0;     // kSigned, and kCurrency in ten-thousandths
   uint64_t natural = 0;  // kUnsigned
   double real = 0;       // kReal, kDate
   int digits = 15;       // significant digits a kReal value shows as text
@@ -101,48 +101,63 @@ HRESULT Read(const VARIANT& variant, Source& out) {
   if (!data) return DISP_E_TYPEMISMATCH;
   switch (static_cast<VARTYPE>(v->vt & ~VT_BYREF)) {
     case VT_I1:
-      out = {.kind = Kind::kSigned, .whole = Load<int8_t>(data)};
+      out.kind = Kind::kSigned;
+      out.whole = Load<int8_t>(data);
       break;
     case VT_I2:
-      out = {.kind = Kind::kSigned, .whole = Load<SHORT>(data)};
+      out.kind = Kind::kSigned;
+      out.whole = Load<SHORT>(data);
       break;
     case VT_I4:
     case VT_INT:
-      out = {.kind = Kind::kSigned, .whole = Load<LONG>(data)};
+      out.kind = Kind::kSigned;
+      out.whole = Load<LONG>(data);
       break;
     case VT_I8:
-      out = {.kind = Kind::kSigned, .whole = Load<LONGLONG>(data)};
+      out.kind = Kind::kSigned;
+      out.whole = Load<LONGLONG>(data);
       break;
     case VT_UI1:
-      out = {.kind = Kind::kUnsigned, .natural = Load<BYTE>(data)};
+      out.kind = Kind::kUnsigned;
+      out.natural = Load<BYTE>(data);
       break;
     case VT_UI2:
-      out = {.kind = Kind::kUnsigned, .natural = Load<USHORT>(data)};
+      out.kind = Kind::kUnsigned;
+      out.natural = Load<USHORT>(data);
       break;
     case VT_UI4:
     case VT_UINT:
-      out = {.kind = Kind::kUnsigned, .natural = Load<ULONG>(data)};
+      out.kind = Kind::kUnsigned;
+      out.natural = Load<ULONG>(data);
       break;
     case VT_UI8:
-      out = {.kind = Kind::kUnsigned, .natural = Load<ULONGLONG>(data)};
+      out.kind = Kind::kUnsigned;
+      out.natural = Load<ULONGLONG>(data);
       break;
     case VT_R4:
-      out = {.kind = Kind::kReal, .real = Load<FLOAT>(data), .digits = 7};
+      out.kind = Kind::kReal;
+      out.real = Load<FLOAT>(data);
+      out.digits = 7;
       break;
     case VT_R8:
-      out = {.kind = Kind::kReal, .real = Load<DOUBLE>(data)};
+      out.kind = Kind::kReal;
+      out.real = Load<DOUBLE>(data);
       break;
     case VT_DATE:
-      out = {.kind = Kind::kDate, .real = Load<DATE>(data)};
+      out.kind = Kind::kDate;
+      out.real = Load<DATE>(data);
       break;
     case VT_CY:
-      out = {.kind = Kind::kCurrency, .whole = Load<int64_t>(data)};
+      out.kind = Kind::kCurrency;
+      out.whole = Load<int64_t>(data);
       break;
     case VT_BOOL:
-      out = {.kind = Kind::kFlag, .flag = Load<VARIANT_BOOL>(data) != VARIANT_FALSE};
+      out.kind = Kind::kFlag;
+      out.flag = Load<VARIANT_BOOL>(data) != VARIANT_FALSE;
       break;
     case VT_BSTR:
-      out = {.kind = Kind::kText, .text = View(Load<BSTR>(data))};
+      out.kind = Kind::kText;
+      out.text = View(Load<BSTR>(data));
       break;
     default:  // null, error, interfaces, arrays: no value to convert
       return DISP_E_TYPEMISMATCH;
@@ -224,11 +239,13 @@ HRESULT ParseNumber(OleStringView text, double& out) {
     // The decimal magnitude tells them apart: the place of the first
     // significant digit, moved by the exponent.
     const std::size_t first = mantissa.find_first_not_of("0.");
-    const long long place = first < point ? static_cast<long long>(point - first)
-                                          : -static_cast<long long>(first - point - 1);
+    const long long place =
+        first < point ? static_cast<long long>(point - first) : -static_cast<long long>(first - point - 1);
     long long shift = 0;
-    std::from_chars(exponent.data(), exponent.data() + exponent.size(), shift);  // saturates far beyond any double
-    if (exponent.size() > 18) shift = exponent[0] == '-' ? -1'000'000'000 : 1'000'000'000;
+    if (!exponent.empty() &&
+        std::from_chars(exponent.data(), exponent.data() + exponent.size(), shift).ec != std::errc()) {
+      shift = exponent[0] == '-' ? -1'000'000'000 : 1'000'000'000;  // far beyond any double either way
+    }
     if (place + shift > 0) return DISP_E_OVERFLOW;
     value = 0;
   } else if (error != std::errc() || end != number.data() + number.size()) {
@@ -323,8 +340,8 @@ HRESULT ParseDate(OleStringView text, double& out) {
     c.Blanks();
   }
   if (!c.AtEnd() || (!hasDate && !hasTime)) return DISP_E_TYPEMISMATCH;
-  if (year < 100 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 ||
-      minute > 59 || second > 59) {
+  if (year < 100 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59 ||
+      second > 59) {
     return DISP_E_TYPEMISMATCH;
   }
   const double serial = static_cast<double>(DaysFromCivil(year, month, day) + kSerialOf1970);
@@ -339,9 +356,13 @@ HRESULT FormatDate(double date, std::string& out) {
   const double dayPart = std::trunc(date);
   auto days = static_cast<long long>(dayPart);
   long seconds = std::lround(std::fabs(date - dayPart) * kSecondsPerDay);
-  if (seconds == kSecondsPerDay) {
-    ++days;
-    seconds = 0;
+  if (seconds == kSecondsPerDay) {  // rounded up to the next midnight, unless that is past the last day
+    if (days + 1 < kEndDate) {
+      ++days;
+      seconds = 0;
+    } else {
+      --seconds;
+    }
   }
   int year, month, day;
   CivilFromDays(days - kSerialOf1970, year, month, day);
