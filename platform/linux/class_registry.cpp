@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/guid.h"
 #include "platform/profile.h"
@@ -24,10 +25,11 @@ using GetClassObjectFunction = HRESULT (*)(REFCLSID, REFIID, void**);
 
 ProfileFile Registry() {
   const char* named = std::getenv("SORVIN_REGISTRY");
-  if (!named || !*named) return ProfileFile(SettingsFolder() + "/registry.ini");
+  // Profile file names are module text (Windows-1251); these paths come from the system.
+  if (!named || !*named) return ProfileFile(Utf8ToAnsi(SettingsFolder() + "/registry.ini"));
   std::string path(named);
   // A bare name is relative to the working folder, not the settings folder.
-  return ProfileFile(path.find('/') == std::string::npos ? "./" + path : path);
+  return ProfileFile(Utf8ToAnsi(path.find('/') == std::string::npos ? "./" + path : path));
 }
 
 std::string Failure(HRESULT status, std::string_view detail) {

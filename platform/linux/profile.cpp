@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/ansi.h"
+#include "platform/codepage.h"
 #include "platform/error.h"
 
 namespace {
@@ -235,9 +236,9 @@ std::string SettingsFolder() {
   return base + "/sorvin";
 }
 
+// The name is module text (Windows-1251); the file system wants UTF-8.
 ProfileFile::ProfileFile(std::string_view name)
-    : path_(name.find('/') == std::string_view::npos ? SettingsFolder() + "/" + std::string(name) : std::string(name)) {
-}
+    : path_(name.find('/') == std::string_view::npos ? SettingsFolder() + "/" + AnsiToUtf8(name) : AnsiToUtf8(name)) {}
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
   auto bytes = ReadAll(path_);

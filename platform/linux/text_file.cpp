@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+#include "platform/codepage.h"
+
 namespace {
 
 // "nul" is the Windows null device in any case; a name with a folder is an
@@ -23,7 +25,8 @@ TextFile::~TextFile() { Close(); }
 
 void TextFile::Assign(std::string_view name) {
   Close();
-  path_ = IsNullDevice(name) ? "/dev/null" : std::string(name);
+  // The name is module text (Windows-1251); the file system wants UTF-8.
+  path_ = IsNullDevice(name) ? "/dev/null" : AnsiToUtf8(name);
   assigned_ = true;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/class_registry.h"
 #include "platform/error.h"
 #include "platform/guid.h"
+#include "platform/module_path.h"
 #include "platform/profile.h"
 #include "tests/support/temp_dir.h"
 
@@ -84,6 +85,17 @@ TEST(ClassRegistry, CreationFailuresCarryTheRuntimeStatus) {
   HRESULT status = CreationStatus("Not.A.Server");
   EXPECT_TRUE(FAILED(status));
   EXPECT_NE(status, CO_E_DLLNOTFOUND);
+}
+
+// Code linked into a program belongs to the program, by its real path even
+// after the working folder changes.
+TEST(ModulePath, NamesTheProgramForCodeLinkedIntoIt) {
+  TempDir dir;
+  auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path());
+  std::string path = ThisModulePath();
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(path, std::filesystem::canonical("/proc/self/exe").string());
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ TEST(ProfileFile, ValueCannotAddOrChangeAnotherKey) {
   profile.WriteString("GENERAL", "Lastnum", "1");
   profile.WriteString("GENERAL", "Title", "Shop\r\nLastnum=999\n[Evil]\nX=1");
   EXPECT_EQ(profile.ReadString("GENERAL", "Lastnum", ""), "1");
-  EXPECT_EQ(profile.ReadString("GENERAL", "Title", ""), "Shop  Lastnum=999  [Evil]  X=1");
+  EXPECT_EQ(profile.ReadString("GENERAL", "Title", ""), "Shop  Lastnum=999 [Evil] X=1");
   EXPECT_EQ(profile.ReadString("Evil", "X", "none"), "none");
 }
 

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "platform/codepage.h"
 #include "platform/text_file.h"
 #include "tests/support/temp_dir.h"
 
@@ -34,6 +35,16 @@ TEST(TextFile, CreatesAMissingFile) {
   ASSERT_TRUE(file.OpenAppend());
   EXPECT_TRUE(file.Write("x"));
   EXPECT_EQ(ReadFileBytes(dir.File("new.txt")), "x");
+}
+
+TEST(TextFile, ACyrillicNameIsTheSameNameOnDisk) {
+  TempDir dir;
+  TextFile file;
+  // Module texts are Windows-1251; the file system's names are UTF-8.
+  file.Assign(Utf8ToAnsi(dir.File("чеки.txt")));
+  ASSERT_TRUE(file.OpenAppend());
+  EXPECT_TRUE(file.Write("x"));
+  EXPECT_EQ(ReadFileBytes(dir.File("чеки.txt")), "x");
 }
 
 TEST(TextFile, RefusesWhenUnboundClosedOrUnopenable) {

@@ -1,0 +1,75 @@
+#include "platform/windows/registry_key.h"
+
+#include <utility>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/windows/system_error.h"
+
+namespace {
+
+[[noreturn]] void Fail(LSTATUS code, const std::string& path) {
+  HRESULT status = FailureStatus(static_cast<DWORD>(code));
+  throw ComError(status, SystemMessage(status) + ": " + path);
+}
+
+}  // namespace
+
+RegistryKey RegistryKey::Create(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  LSTATUS code = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                                 nullptr, &key, nullptr);
+  if (code != ERROR_SUCCESS) Fail(code, path);
+  return RegistryKey(key, path);
+}
+
+std::optional<RegistryKey> RegistryKey::Open(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  LSTATUS code = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
+  if (code == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  if (code != ERROR_SUCCESS) Fail(code, path);
+  return RegistryKey(key, path);
+}
+
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept
+    : key_(std::exchange(other.key_, nullptr)), path_(std::move(other.path_)) {}
+
+RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
+  std::swap(key_, other.key_);
+  std::swap(path_, other.path_);
+  return *this;
+}
+
+RegistryKey::~RegistryKey() {
+  if (key_) RegCloseKey(key_);
+}
+
+void RegistryKey::SetText(const char* name, std::string_view value) {
+  std::string text(value);  // stored with its terminating zero
+  LSTATUS code = RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                static_cast<DWORD>(text.size() + 1));
+  if (code != ERROR_SUCCESS) Fail(code, path_);
+}
+
+std::optional<std::string> RegistryKey::Text(const char* name) const {
+  // RRF_RT_REG_SZ refuses values of other types; the size asked first may
+  // grow before the second call, hence the loop.
+  for (;;) {
+    DWORD size = 0;
+    LSTATUS code = RegGetValueA(key_, nullptr, name, RRF_RT_REG_SZ, nullptr, nullptr, &size);
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_UNSUPPORTED_TYPE) return std::nullopt;
+    if (code != ERROR_SUCCESS) Fail(code, path_);
+    std::vector<char> text(size);
+    code = RegGetValueA(key_, nullptr, name, RRF_RT_REG_SZ, nullptr, text.data(), &size);
+    if (code == ERROR_MORE_DATA) continue;
+    if (code != ERROR_SUCCESS) Fail(code, path_);
+    return std::string(text.data());
+  }
+}
+
+void DeleteRegistryTree(HKEY root, const std::string& path) {
+  LSTATUS code = RegDeleteTreeA(root, path.c_str());
+  if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND) Fail(code, path);
+  if (code == ERROR_SUCCESS) code = RegDeleteKeyA(root, path.c_str());
+  if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND) Fail(code, path);
+}

@@ -1,0 +1,38 @@
+// An open registry key, closed once; failures throw ComError with the
+// system's message and the key's path.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/com.h"
+
+class RegistryKey {
+ public:
+  // Opens `path` under `root` for writing, creating the keys on the way.
+  static RegistryKey Create(HKEY root, const std::string& path);
+  // Opens `path` under `root` for reading; nullopt when it does not exist.
+  static std::optional<RegistryKey> Open(HKEY root, const std::string& path);
+
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+  RegistryKey(RegistryKey&& other) noexcept;
+  RegistryKey& operator=(RegistryKey&& other) noexcept;
+  ~RegistryKey();
+
+  // A text value; a null name is the key's default value.
+  void SetText(const char* name, std::string_view value);
+  // The text value, or nullopt when there is none.
+  std::optional<std::string> Text(const char* name) const;
+
+ private:
+  RegistryKey(HKEY key, std::string path) : key_(key), path_(std::move(path)) {}
+
+  HKEY key_ = nullptr;
+  std::string path_;
+};
+
+// Removes `path` under `root` with everything beneath it. A key that is
+// not there is not a failure.
+void DeleteRegistryTree(HKEY root, const std::string& path);
