@@ -33,7 +33,7 @@ consteval std::size_t EncodedLength(const Utf8Literal<N>& text) {
 template <Utf8Literal Text>
 struct Encoded {
   static constexpr std::size_t kLength = EncodedLength(Text);
-  static consteval std::array<char, kLength + 1> Make() {
+  static constexpr std::array<char, kLength + 1> Make() {
     std::array<char, kLength + 1> out{};
     std::size_t o = 0;
     for (std::size_t i = 0; i + 1 < sizeof(Text.bytes);) {

@@ -1,0 +1,73 @@
+#include "emulator/file_emulator.h"
+
+#include "contract/result_codes.h"
+#include "emulator/messages.h"
+
+bool TFileEmulator::OpenReceiptFile() {
+  // OpenAppend creates a missing file and never truncates one, so both ways
+  // of opening a receipt file are one call.
+  if (FReceiptFile.OpenAppend()) return true;
+  Fail(result::kModeOrFileError, message::kFileError);
+  return false;
+}
+
+int32_t TFileEmulator::AppendBlock(const std::string& block) {
+  if (!OpenReceiptFile()) return FResultCode;
+  // One unbuffered write: when it fails, the bytes before the failing one
+  // are in the file, and the failure is reported whichever line it hit.
+  bool written = FReceiptFile.Write(block);
+  FReceiptFile.Close();
+  return written ? result::kOk : Fail(result::kRefused, message::kFileError);
+}
+
+int32_t TFileEmulator::Record(int32_t code) {
+  FResultCode = code;
+  return code;
+}
+
+int32_t TFileEmulator::Fail(int32_t code, std::string_view text) {
+  FResultText = text;
+  return Record(code);
+}
+
+int32_t TFileEmulator::Connect() {
+  FReceiptFile.Assign(FFileName);
+  return result::kOk;
+}
+
+// The binding stays: writing operations keep working after it.
+void TFileEmulator::Disconnect() {}
+
+int32_t TFileEmulator::GetResultCode() { return FResultCode; }
+
+// The text of a failure shows only while its code is the last result.
+std::string TFileEmulator::GetResultText() { return FResultCode != result::kOk ? FResultText : std::string(); }
+
+std::string TFileEmulator::GetSerialNumber() {
+  Record(result::kOk);
+  return "Sorvin_emulator";
+}
+
+int32_t TFileEmulator::TestConnection() { return Record(result::kOk); }
+
+int32_t TFileEmulator::GetDeviceStatus() { return result::kOk; }
+
+int32_t TFileEmulator::GetLastDocNumber() {
+  Record(result::kOk);
+  return FLastNumber;
+}
+
+double TFileEmulator::GetLastDocSum() {
+  Record(result::kOk);
+  return FLastReceiptSum;
+}
+
+DATE TFileEmulator::GetLastDocDateTime() { return FLastDateTime; }
+
+std::string TFileEmulator::GetCustomerContact() { return FCustomerContact; }
+
+void TFileEmulator::SetCustomerContact(const std::string& contact) { FCustomerContact = contact; }
+
+int32_t TFileEmulator::GetTaxSystem() { return FTaxSystem; }
+
+void TFileEmulator::SetTaxSystem(int32_t code) { FTaxSystem = code; }

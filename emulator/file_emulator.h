@@ -1,0 +1,118 @@
+// TFileEmulator: a cash register without hardware. It keeps the receipt
+// being built in memory and, at the close, appends it as text laid out like
+// a printed receipt to the receipt file; cash movements and free text go to
+// the same file. The receipt number and the cash in the drawer live in the
+// object and reach the settings file only through SaveSettings.
+//
+// The operations are spread over files by subject: file_emulator.cpp (the
+// receipt file, connection, queries and result), settings.cpp (parameters
+// and the settings file), receipt_model.cpp (lines, discount, payment,
+// cancel), receipt_close.cpp and cash_and_printing.cpp.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "emulator/receipt_item.h"
+#include "module/device.h"
+#include "platform/text_file.h"
+
+class TFileEmulator final : public Device {
+ public:
+  TFileEmulator() = default;
+  // The receipt file, if FeedLines left it open, is closed by its own end.
+  ~TFileEmulator() override = default;
+
+  // Connection, queries and the last result
+  int32_t Connect() override;
+  void Disconnect() override;
+  int32_t GetResultCode() override;
+  std::string GetResultText() override;
+  std::string GetSerialNumber() override;
+  int32_t TestConnection() override;
+  int32_t GetDeviceStatus() override;
+  int32_t GetLastDocNumber() override;
+  double GetLastDocSum() override;
+  DATE GetLastDocDateTime() override;
+  std::string GetCustomerContact() override;
+  void SetCustomerContact(const std::string& contact) override;
+  int32_t GetTaxSystem() override;
+  void SetTaxSystem(int32_t code) override;
+
+  // Parameters and settings
+  int32_t GetParamCount() override;
+  std::string GetParamName(int32_t index) override;
+  int32_t GetParamType(int32_t index) override;
+  std::string GetParamDescription(int32_t index) override;
+  Variant GetParamValue(int32_t index) override;
+  void SetParamValue(int32_t index, const VARIANT& value) override;
+  void LoadSettings() override;
+  void SaveSettings() override;
+
+  // The receipt being built
+  int32_t SaleItem(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
+                   int32_t paymentMode, int32_t taxType) override;
+  int32_t SaleItemExt(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
+                      int32_t paymentMode, int32_t taxType, double discount) override;
+  int32_t ReturnItem(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
+                     int32_t paymentMode, int32_t taxType) override;
+  int32_t ReturnItemExt(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
+                        int32_t paymentMode, int32_t taxType, double discount) override;
+  int32_t AddDiscount(double sum) override;
+  int32_t Payment(double sum, int32_t kind) override;
+  int32_t CancelReceipt() override;
+  int32_t CloseReceipt() override;
+  int32_t CloseReceiptAlt() override;
+
+  // Cash, free printing, header and footer lines
+  int32_t CashIn(double sum) override;
+  int32_t CashOut(double sum) override;
+  int32_t FeedLines(int32_t count) override;
+  int32_t PrintText(const std::string& text) override;
+  int32_t PrintBarcode(const std::string& barcode, int32_t barcodeParam) override;
+  int32_t XReport() override;
+  int32_t ZReport() override;
+  int32_t AddHeaderLine(const std::string& text) override;
+  int32_t AddFooterLine(const std::string& text) override;
+  void ClearHeaderLines() override;
+  void ClearFooterLines() override;
+
+ private:
+  // Opens the receipt file for appending (creating it when missing); when
+  // that fails, records 3 with the file error and gives false.
+  bool OpenReceiptFile();
+  // Appends one block (cash movement, text) in a file of its own opening;
+  // gives 0, or 3 or 8 recorded.
+  int32_t AppendBlock(const std::string& block);
+  // Records `code` as the last result, with `text` for a failure.
+  int32_t Record(int32_t code);
+  int32_t Fail(int32_t code, std::string_view text);
+  // The answer to an operation the emulator does not support.
+  int32_t NotSupported();
+  // Empties the receipt model, as a cancel or a successful close does.
+  void ResetReceipt();
+  // The text field behind parameter `index`, or null for any other index.
+  std::string* ParamField(int32_t index);
+
+  double FPaymentSum = 0;
+  int32_t FPaymentKind = 0;
+  int32_t FResultCode = 0;
+  std::string FResultText;
+  double FCashInDrawer = 0;
+  int32_t FLastNumber = 0;
+  std::string FTitle;
+  std::string FBottom;
+  double FLastReceiptSum = 0;
+  double FDiscountSum = 0;
+  DATE FLastDateTime = 0;
+  std::string FFileName = "nul";
+  TextFile FReceiptFile;  // not bound until Connect
+  TMyArray FSaleItems;
+  TMyArray FReturnItems;
+  std::vector<std::string> FFooterLines;
+  std::vector<std::string> FHeaderLines;
+  std::string FCustomerContact;
+  int32_t FTaxSystem = -1;
+};

@@ -1,0 +1,113 @@
+// Cash movements, free text, empty lines and the operations the emulator
+// does not support.
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/emulator/emulator_fixture.h"
+
+namespace {
+
+class SelvaneCashTest : public SelvaneTest {
+ protected:
+  void SetUp() override { Connect(); }
+
+  // Leaves a refused sale line (8) as the last result.
+  void RefuseALine() const {
+    ASSERT_EQ(0, device_.Int("SaleItem", {1, "Хлеб", 1.0, 1.0, 0, 0, 0}));
+    ASSERT_EQ(8, device_.Int("ReturnItem", {1, "Хлеб", 1.0, 1.0, 0, 0, 0}));
+  }
+
+  // Whether this process holds the receipt file open.
+  bool ReceiptFileIsOpen() const {
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+      std::error_code ignored;
+      if (std::filesystem::read_symlink(fd.path(), ignored) == ReceiptPath()) return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(SelvaneCashTest, DepositAndWithdrawal) {
+  ASSERT_EQ(0, device_.Int("CashIn", {1500.0}));
+  ASSERT_EQ(0, device_.Int("CashOut", {250.0}));
+  EXPECT_EQ(Lines({"Внесение суммы         1500.00", kSep, "Снятие суммы            250.00", kSep}), Receipts());
+  EXPECT_EQ("1250", StoredCash());
+}
+
+TEST_F(SelvaneCashTest, WithdrawalUpToTheDrawer) {
+  EXPECT_EQ(7, device_.Int("CashOut", {0.01}));
+  ASSERT_EQ(0, device_.Int("CashIn", {100.0}));
+  RefuseALine();
+  EXPECT_EQ(7, device_.Int("CashOut", {100.01}));
+  // Not recorded, and its text is empty.
+  EXPECT_EQ(8, device_.ResultCode());
+  EXPECT_EQ("", device_.ResultText());
+  EXPECT_EQ(0, device_.Int("CashOut", {100.0}));
+  EXPECT_EQ(Lines({"Внесение суммы          100.00", kSep, "Снятие суммы            100.00", kSep}), Receipts());
+  EXPECT_EQ("0", StoredCash());
+}
+
+TEST_F(SelvaneCashTest, WideAndNegativeAmounts) {
+  ASSERT_EQ(0, device_.Int("CashIn", {12345678.9}));
+  ASSERT_EQ(0, device_.Int("CashIn", {-45.5}));
+  ASSERT_EQ(0, device_.Int("CashOut", {-4.5}));
+  // Amounts are not rounded by the cash operations themselves.
+  ASSERT_EQ(0, device_.Int("CashIn", {0.125}));
+  EXPECT_EQ(Lines({"Внесение суммы      12345678.90", kSep, "Внесение суммы          -45.50", kSep,
+                   "Снятие суммы             -4.50", kSep, "Внесение суммы            0.12", kSep}),
+            Receipts());
+  EXPECT_EQ("12345638.025", StoredCash());
+}
+
+TEST_F(SelvaneCashTest, SuccessfulCashMovementsRecordNothing) {
+  RefuseALine();
+  ASSERT_EQ(0, device_.Int("CashIn", {1.0}));
+  ASSERT_EQ(0, device_.Int("CashOut", {1.0}));
+  EXPECT_EQ(8, device_.ResultCode());
+}
+
+TEST_F(SelvaneCashTest, FeedLinesLeavesTheFileOpen) {
+  ASSERT_EQ(0, device_.Int("FeedLines", {3}));
+  EXPECT_EQ("\r\n\r\n\r\n", Receipts());
+  EXPECT_TRUE(ReceiptFileIsOpen());
+  RefuseALine();
+  EXPECT_EQ(0, device_.Int("FeedLines", {0}));
+  EXPECT_EQ(0, device_.ResultCode());
+  EXPECT_EQ(0, device_.Int("FeedLines", {-1}));
+  ASSERT_EQ(0, device_.Int("CashIn", {10.0}));
+  EXPECT_FALSE(ReceiptFileIsOpen());
+  EXPECT_EQ("\r\n\r\n\r\n" + Lines({"Внесение суммы           10.00", kSep}), Receipts());
+
+  ASSERT_EQ(0, device_.Int("FeedLines", {10000}));
+  EXPECT_EQ(20000u + Lines({"Внесение суммы           10.00", kSep}).size() + 6, Receipts().size());
+  // Connect closes it as well.
+  ASSERT_EQ(0, device_.Int("Connect"));
+  EXPECT_FALSE(ReceiptFileIsOpen());
+}
+
+TEST_F(SelvaneCashTest, PrintTextWritesTheTextAsItIs) {
+  RefuseALine();
+  ASSERT_EQ(0, device_.Int("PrintText", {""}));
+  EXPECT_EQ(0, device_.ResultCode());
+  ASSERT_EQ(0, device_.Int("PrintText", {"  две\nстроки  "}));
+  EXPECT_EQ(Lines({"", kSep, "  две\nстроки  ", kSep}), Receipts());
+}
+
+TEST_F(SelvaneCashTest, UnsupportedOperationsKeepTheResultAndEmptyItsText) {
+  ASSERT_EQ(0, device_.Int("PrintText", {"x"}));
+  const std::string before = Receipts();
+  for (const char* op : {"XReport", "ZReport", "PrintBarcode"}) {
+    SCOPED_TRACE(op);
+    RefuseALine();
+    Variant out;
+    ASSERT_EQ(S_OK, std::string_view(op) == "PrintBarcode" ? device_.TryCall(op, {"4600000000000", 1}, &out)
+                                                           : device_.TryCall(op, {}, &out));
+    EXPECT_EQ(6, out.ToInt());
+    EXPECT_EQ(8, device_.ResultCode());
+    EXPECT_EQ("", device_.ResultText());
+  }
+  EXPECT_EQ(before, Receipts());
+}
+
+}  // namespace

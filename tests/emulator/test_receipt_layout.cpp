@@ -1,0 +1,96 @@
+// The receipt layout's own functions: rounding, the amount field and the
+// label tables at their edges.
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+#include "emulator/receipt_layout.h"
+#include "platform/ansi.h"
+
+namespace {
+
+TEST(SelvaneRoundTo2, TiesGoToEvenAndOverflowGivesZero) {
+  struct Case {
+    long double value;
+    long double rounded;
+  };
+  for (const Case& c : {Case{0.125L, 0.12L}, Case{0.375L, 0.38L}, Case{-0.125L, -0.12L}, Case{2.5L, 2.5L},
+                        Case{1.005, 1.0L},  // the double lies just below 1.005
+                        Case{0.0049L, 0}, Case{9e16L, 9e16L}, Case{1e17L, 0}, Case{-1e17L, 0},
+                        Case{std::numeric_limits<long double>::infinity(), 0},
+                        Case{std::numeric_limits<long double>::quiet_NaN(), 0}}) {
+    SCOPED_TRACE(static_cast<double>(c.value));
+    EXPECT_EQ(static_cast<double>(c.rounded), static_cast<double>(RoundTo2(c.value)));
+  }
+}
+
+TEST(SelvaneRoundTo2, IgnoresTheRoundingModeOfTheHost) {
+  const int mode = std::fegetround();
+  std::fesetround(FE_UPWARD);
+  long double down = RoundTo2(0.125L);
+  std::fesetround(FE_DOWNWARD);
+  long double up = RoundTo2(0.375L);
+  std::fesetround(mode);
+  EXPECT_EQ(0.12, static_cast<double>(down));
+  EXPECT_EQ(0.38, static_cast<double>(up));
+}
+
+TEST(SelvaneAmountField, TwoDecimalsRightAlignedOrInFull) {
+  struct Case {
+    long double value;
+    const char* text;
+  };
+  for (const Case& c :
+       {Case{0, "      0.00"}, Case{180.9L, "    180.90"}, Case{-5, "     -5.00"}, Case{-0.001L, "      0.00"},
+        Case{1.234L, "      1.23"}, Case{9999999.99L, "9999999.99"}, Case{12345678.9L, "12345678.90"},
+        Case{-12345678.9L, "-12345678.90"}, Case{1e20L, "100000000000000000000.00"}}) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(c.text, AmountField(c.value));
+  }
+}
+
+TEST(SelvanePadRight, PadsShortTextsOnly) {
+  EXPECT_EQ("ab   ", PadRight("ab", 5));
+  EXPECT_EQ("abcde", PadRight("abcde", 5));
+  EXPECT_EQ("abcdefg", PadRight("abcdefg", 5));
+  EXPECT_EQ("ab", PadRight("ab", -1));
+}
+
+TEST(SelvaneLabels, CodesAtTheEdgesOfEachTable) {
+  EXPECT_EQ("0", ItemTypeText(0));
+  EXPECT_EQ("1 - "_ansi.data() + std::string("ТОВАР"_ansi), ItemTypeText(1));
+  EXPECT_EQ(std::string("13 - ИНОЙ ПРЕДМЕТ РАСЧЕТА"_ansi), ItemTypeText(13));
+  EXPECT_EQ("14", ItemTypeText(14));
+  EXPECT_EQ("-2147483648", ItemTypeText(std::numeric_limits<int32_t>::min()));
+  EXPECT_EQ(std::string("1 - ПРЕДОПЛАТА 100%"_ansi), PaymentModeText(1));
+  EXPECT_EQ(std::string("7 - «ОПЛАТА КРЕДИТА"_ansi), PaymentModeText(7));
+  EXPECT_EQ("8", PaymentModeText(8));
+  EXPECT_EQ(std::string("0 - Соответствует секции"_ansi), TaxTypeText(0));
+  EXPECT_EQ("6 - 18/118", TaxTypeText(6));
+  EXPECT_EQ("7", TaxTypeText(7));
+  EXPECT_EQ("-1", TaxTypeText(-1));
+  EXPECT_EQ("Общая"_ansi, TaxSystemLabel(0));
+  EXPECT_EQ("Патентная"_ansi, TaxSystemLabel(5));
+  EXPECT_EQ("", TaxSystemLabel(6));
+  EXPECT_EQ("", TaxSystemLabel(-1));
+}
+
+TEST(SelvaneReceiptTotal, RoundsEachLineThenTheReceiptDiscount) {
+  TMyArray lines;
+  EXPECT_EQ(-5.0, static_cast<double>(ReceiptTotal(lines, 5)));
+  TReceiptItem half;
+  half.Price = 0.125;
+  half.Quantity = 1;
+  lines.Add(half);
+  lines.Add(half);
+  // 0.12 + 0.12, not R(0.25).
+  EXPECT_EQ(0.24, static_cast<double>(RoundTo2(ReceiptTotal(lines, 0))));
+  half.Discount = 0.375;
+  lines.Add(half);
+  // 0.24 + (0.12 - 0.38) - R(0.125)
+  EXPECT_EQ(-0.14, static_cast<double>(RoundTo2(ReceiptTotal(lines, 0.125))));
+}
+
+}  // namespace
