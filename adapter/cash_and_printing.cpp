@@ -1,0 +1,97 @@
+// Cash deposits and withdrawals, the X and Z reports, and free printing.
+// Each works alone and also inside an open receipt, and leaves the
+// connection and the register as it found them.
+#include "adapter/tarnvik.h"
+#include "contract/result_codes.h"
+
+namespace {
+
+// The driver's own codes, written as they stand.
+constexpr int32_t kXReportMode = 2;
+constexpr int32_t kZReportMode = 3;
+constexpr LONG kXReportType = 2;
+constexpr LONG kZReportType = 1;
+constexpr LONG kNotEnoughCash = -3800;
+constexpr LONG kShiftTooLong = -3828;
+constexpr LONG kAlignment = 1;
+constexpr LONG kBarcodeType = 2;
+constexpr LONG kBarcodeTextPlacement = 2;
+
+}  // namespace
+
+int32_t TTarnvik::CashIn(double sum) {
+  const auto work = [&](int32_t& out) {
+    if (!EnterMode(kRegistrationMode)) return DriverFailure(out, result::kModeOrFileError);
+    Driver().Put("Summ", Variant(sum), kByReference);
+    // A deposit the register refused must not look like a success.
+    if (Driver().Get("CashIncome").ToInt() != 0) DriverFailure(out, result::kDriverError);
+    Driver().Call("ResetMode");
+  };
+  return WithConnection(kStandalone, work).result;
+}
+
+int32_t TTarnvik::CashOut(double sum) {
+  const auto work = [&](int32_t& out) {
+    if (!EnterMode(kRegistrationMode)) return DriverFailure(out, result::kModeOrFileError);
+    Driver().Put("Summ", Variant(sum), kByReference);
+    if (const LONG answer = Driver().Get("CashOutcome").ToInt(); answer != 0) {
+      DriverFailure(out, answer == kNotEnoughCash ? result::kNoCash : result::kDriverError);
+    }
+    Driver().Call("ResetMode");
+  };
+  return WithConnection(kStandalone, work).result;
+}
+
+int32_t TTarnvik::XReport() {
+  const auto work = [&](int32_t& out) {
+    if (!EnterMode(kXReportMode)) return DriverFailure(out, result::kModeOrFileError);
+    Driver().Put("ReportType", Variant(kXReportType));
+    // A report the register did not print must not look like a success.
+    if (Driver().Get("Report").ToInt() != 0) DriverFailure(out, result::kDriverError);
+    Driver().Call("ResetMode");
+  };
+  return WithConnection(kStandalone, work).result;
+}
+
+int32_t TTarnvik::ZReport() {
+  const auto work = [&](int32_t& out) {
+    if (!EnterMode(kZReportMode)) return DriverFailure(out, result::kModeOrFileError);
+    Driver().Put("ReportType", Variant(kZReportType));
+    if (const LONG answer = Driver().Get("Report").ToInt(); answer != 0) {
+      DriverFailure(out, answer == kShiftTooLong ? result::kShiftTooLong : result::kDriverError);
+    }
+    Driver().Call("ResetMode");
+  };
+  return WithConnection(kStandalone, work).result;
+}
+
+int32_t TTarnvik::PrintText(const std::string& text) {
+  const auto work = [&](int32_t& out) {
+    Driver().Put("Caption", Variant::Text(text));
+    Driver().Put("Alignment", Variant(kAlignment));
+    // A line the register did not print must not look like a success.
+    if (Driver().Get("PrintString").ToInt() != 0) DriverFailure(out, result::kDriverError);
+  };
+  return WithConnection(kStandalone, work).result;
+}
+
+int32_t TTarnvik::FeedLines(int32_t count) {
+  const auto work = [&](int32_t& out) {
+    // Stop at the first line that did not print: the rest would fail alike.
+    for (int32_t line = 0; line < count && out == result::kOk; ++line) out = PrintText(" ");
+  };
+  return WithConnection(kStandalone, work).result;
+}
+
+int32_t TTarnvik::PrintBarcode(const std::string& barcode, int32_t) {
+  const auto work = [&](int32_t& out) {
+    Driver().Put("Barcode", Variant::Text(barcode));
+    Driver().Put("BarcodeType", Variant(kBarcodeType));
+    Driver().Put("AutoSize", Variant(true));
+    Driver().Put("Alignment", Variant(kAlignment));
+    Driver().Put("PrintBarcodeText", Variant(kBarcodeTextPlacement));
+    // A barcode the register did not print must not look like a success.
+    if (Driver().Get("PrintBarcode").ToInt() != 0) DriverFailure(out, result::kDriverError);
+  };
+  return WithConnection(kStandalone, work).result;
+}

@@ -1,0 +1,153 @@
+// TTarnvik: the device object of the Tarnvik module. It turns each operation
+// into late-bound calls on the ATOL driver object "AddIn.FprnM8", opening the
+// driver connection and switching the register on by itself where an
+// operation needs it. The receipt being built lives in the register; the
+// object keeps only the two fiscal attributes for the next close.
+//
+// The operations are spread over files by subject: connection.cpp (the
+// connection and the register switch), on_demand.cpp (the steps taken around
+// an operation's own work), settings.cpp (parameters, settings file, plain
+// fields), reports.cpp, receipts.cpp and cash_and_printing.cpp.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "module/device.h"
+#include "platform/automation.h"
+
+class TTarnvik final : public Device {
+ public:
+  TTarnvik() = default;
+  // Releases the driver object without switching the register off first:
+  // a register left on inside a receipt stays on.
+  ~TTarnvik() override = default;
+
+  // Connection and settings
+  int32_t Connect() override;
+  void Disconnect() override;
+  void LoadSettings() override;
+  void SaveSettings() override;
+  int32_t GetResultCode() override;
+  std::string GetResultText() override;
+  int32_t GetParamCount() override;
+  std::string GetParamName(int32_t index) override;
+  int32_t GetParamType(int32_t index) override;
+  std::string GetParamDescription(int32_t index) override;
+  Variant GetParamValue(int32_t index) override;
+  void SetParamValue(int32_t index, const VARIANT& value) override;
+  std::string GetCustomerContact() override;
+  void SetCustomerContact(const std::string& contact) override;
+  int32_t GetTaxSystem() override;
+  void SetTaxSystem(int32_t code) override;
+
+  // Status and identification
+  int32_t TestConnection() override;
+  int32_t GetDeviceStatus() override;
+  std::string GetSerialNumber() override;
+  int32_t GetLastDocNumber() override;
+  double GetLastDocSum() override;
+  DATE GetLastDocDateTime() override;
+
+  // Receipts
+  int32_t SaleItem(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
+                   int32_t paymentMode, int32_t taxType) override;
+  int32_t ReturnItem(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
+                     int32_t paymentMode, int32_t taxType) override;
+  int32_t SaleItemExt(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
+                      int32_t paymentMode, int32_t taxType, double discount) override;
+  int32_t ReturnItemExt(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
+                        int32_t paymentMode, int32_t taxType, double discount) override;
+  int32_t AddDiscount(double sum) override;
+  int32_t Payment(double sum, int32_t kind) override;
+  int32_t CloseReceipt() override;
+  int32_t CloseReceiptAlt() override;
+  int32_t CancelReceipt() override;
+  int32_t AddHeaderLine(const std::string& text) override;
+  int32_t AddFooterLine(const std::string& text) override;
+  void ClearHeaderLines() override;
+  void ClearFooterLines() override;
+
+  // Cash movements, reports and free printing
+  int32_t CashIn(double sum) override;
+  int32_t CashOut(double sum) override;
+  int32_t XReport() override;
+  int32_t ZReport() override;
+  int32_t PrintText(const std::string& text) override;
+  int32_t FeedLines(int32_t count) override;
+  int32_t PrintBarcode(const std::string& barcode, int32_t barcodeParam) override;
+
+ private:
+  // What an operation does about the connection and the register around its
+  // own work. Every operation that talks to the register uses one of the
+  // presets in on_demand.cpp.
+  enum class Undo { Never, IfDoneHere, Always };
+  enum class ErrorsFrom { Nowhere, Work, Start };
+  struct ConnectionSteps {
+    bool connectWhenClosed;  // false: refuse with "driver not initialised"
+    bool switchOn;           // switch the register on when it is off
+    Undo switchOff;          // DisableDevice at the end
+    Undo disconnect;         // Disconnect at the end
+    bool recordResult;       // copy the result into FResultCode at the end
+    // The closing steps also run when an error is raised from this point on
+    // (then it escapes all the same).
+    ErrorsFrom closeAfterError;
+  };
+  struct Outcome {
+    bool workDone;   // false: the steps before the work ended the operation
+    int32_t result;  // the work's result, or the code the steps ended with
+  };
+  using Work = std::function<void(int32_t& out)>;
+
+  // Values the host hands in go to the driver by reference, computed values
+  // and constants by value, as the driver has always received them.
+  static constexpr bool kByReference = true;
+  static constexpr int32_t kRegistrationMode = 1;
+
+  static const ConnectionSteps kStandalone;
+  static const ConnectionSteps kRegisterQuery;
+  static const ConnectionSteps kReceiptLine;
+  static const ConnectionSteps kPayment;
+  static const ConnectionSteps kCloseReceipt;
+  static const ConnectionSteps kCancelReceipt;
+  static const ConnectionSteps kDriverDialog;
+
+  Outcome WithConnection(const ConnectionSteps& steps, const Work& work);
+
+  // Result 1 with "driver not initialised".
+  void RefuseWithoutDriver();
+  bool EnableDevice();
+  void DisableDevice();
+  void ShowDriverProperties();
+  void CheckDriverResult();
+
+  AutomationObject& Driver();
+  bool RegisterOn();
+  // Writes Mode and asks the register to enter it; false when refused.
+  bool EnterMode(int32_t mode);
+  // The out value becomes `code` and the driver's own error text is kept.
+  void DriverFailure(int32_t& out, int32_t code);
+
+  int32_t RegisterLine(int32_t checkType, int32_t department, const std::string& name, double quantity, double price,
+                       int32_t itemType, int32_t paymentMode, int32_t taxType);
+  void WriteAttribute(int32_t tag, Variant value, bool byReference = false);
+  void ResetReceiptAttributes();
+  // Reads register 51, the record of the last document, then `take` reads the
+  // value wanted from it; nothing is taken without a connection.
+  void ReadLastDocument(const std::function<void()>& take);
+  std::string SettingsFileName() const;
+
+  int32_t FAppHandle = 0;
+  std::optional<AutomationObject> FDriver;
+  bool FConnected = false;
+  bool FDebugMode = false;
+  std::string FLogFile = "Tarnvik.log";
+  std::string FIniPath;
+  std::string FCustomerContact;
+  int32_t FTaxSystem = -1;
+  int32_t FResultCode = 0;
+  std::string FResultText;
+};

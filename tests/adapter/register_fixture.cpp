@@ -1,0 +1,55 @@
+#include "tests/adapter/register_fixture.h"
+
+#include <algorithm>
+#include <sstream>
+
+Lines Journal::Take() {
+  std::istringstream in(ReadFileBytes(path_));
+  Lines all;
+  for (std::string line; std::getline(in, line);) all.push_back(line);
+  Lines fresh(all.begin() + static_cast<long>(std::min(seen_, all.size())), all.end());
+  seen_ = all.size();
+  return fresh;
+}
+
+size_t CountOf(const Lines& lines, const std::string& line) {
+  return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
+}
+
+const Lines kConnecting{"put ACKTimeout = 1000", "put ENQTimeout = 60000", "get LoadDevicesSettings -> 0"};
+const Lines kSwitchingOn{"get DeviceEnabled -> false", "put DeviceEnabled = true", "get ResultCode -> 0"};
+const Lines kSwitchingOffAndDisconnecting{"get DeviceEnabled -> true", "put DeviceEnabled = false",
+                                          "get DeviceEnabled -> false"};
+
+Lines Joined(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+RegisterTest::RegisterTest()
+    : registry_("SORVIN_REGISTRY", config_.Dir().File("registry.ini")),
+      simulatorSettings_("SORVIN_FPRNM8_SIM", config_.Dir().File("sim.ini")),
+      clock_("SORVIN_FIXED_CLOCK", "2018-03-05 14:30:15"),
+      simulator_("FprnM8Sim.so"),
+      tarnvik_("Tarnvik.xhw"),
+      device_(tarnvik_.CreateDevice()),
+      journal_(config_.Dir().File("journal.txt")) {
+  Simulate("");
+  Register();
+}
+
+void RegisterTest::Simulate(const std::string& sections) {
+  WriteFileBytes(config_.Dir().File("sim.ini"), "[Simulator]\nJournalFile=" + config_.Dir().File("journal.txt") +
+                                                    "\nTapeFile=" + config_.Dir().File("tape.txt") + "\n" + sections);
+}
+
+void RegisterTest::Register() { EXPECT_EQ(S_OK, simulator_.RegisterServer()); }
+
+void RegisterTest::Unregister() { EXPECT_EQ(S_OK, simulator_.UnregisterServer()); }
+
+HRESULT RegisterTest::Fails(std::string_view operation, std::initializer_list<Arg> args) {
+  HRESULT status = device_.TryCall(operation, args);
+  EXPECT_TRUE(FAILED(status)) << operation << " should have failed";
+  return status;
+}
