@@ -17,7 +17,7 @@ std::string PaymentLabel(long long type) {
 }
 
 std::string StampText(const DocumentStamp& stamp) {
-  return "ДОКУМЕНТ № " + std::to_string(stamp.number) + ", " + FormatClockTime(stamp.time);
+  return "ДОКУМЕНТ № " + std::to_string(stamp.number) + ", " + calendar::Format(stamp.time);
 }
 
 void Append(std::vector<std::string>& to, const std::vector<std::string>& lines) {
@@ -67,9 +67,9 @@ std::vector<std::string> CashDocument(CashMovement movement, double sum, double 
           StampText(stamp), kRule};
 }
 
-std::vector<std::string> XReport(bool shiftOpen, double cash, const ClockTime& time) {
+std::vector<std::string> XReport(bool shiftOpen, double cash, const calendar::DateTime& time) {
   return {"ОТЧЕТ БЕЗ ГАШЕНИЯ", std::string("СМЕНА: ") + (shiftOpen ? "ОТКРЫТА" : "ЗАКРЫТА"), "В КАССЕ: " + Money(cash),
-          FormatClockTime(time), kRule};
+          calendar::Format(time), kRule};
 }
 
 std::vector<std::string> ZReport(double cash, const DocumentStamp& stamp) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "simulator/clock_time.h"
+#include "platform/calendar.h"
 #include "simulator/receipt.h"
 
 struct ItemLine {
@@ -17,7 +17,7 @@ struct ItemLine {
 
 struct DocumentStamp {
   long long number;
-  ClockTime time;
+  calendar::DateTime time;
 };
 
 std::vector<std::string> ItemText(const ItemLine& item);
@@ -30,5 +30,5 @@ std::vector<std::string> CancelledReceipt(const Receipt& receipt);
 enum class CashMovement { In, Out };
 std::vector<std::string> CashDocument(CashMovement movement, double sum, double cashAfter, const DocumentStamp& stamp);
 
-std::vector<std::string> XReport(bool shiftOpen, double cash, const ClockTime& time);
+std::vector<std::string> XReport(bool shiftOpen, double cash, const calendar::DateTime& time);
 std::vector<std::string> ZReport(double cash, const DocumentStamp& stamp);

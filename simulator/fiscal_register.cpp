@@ -161,7 +161,7 @@ FiscalRegister::Outcome FiscalRegister::ReadRegister() {
   Set(Member::DocNumber, counters_.docNumber);
   Set(Member::Summ, counters_.lastDocSum);
   // No document yet: all date fields 0.
-  SetClockFields(counters_.lastDocDate.value_or(ClockTime{}));
+  SetClockFields(counters_.lastDocDate.value_or(calendar::DateTime{}));
   return {};
 }
 
@@ -313,7 +313,7 @@ void FiscalRegister::Record(RegisterCounters next, const DocumentStamp& stamp, d
   save_(counters_);
 }
 
-void FiscalRegister::SetClockFields(const ClockTime& time) {
+void FiscalRegister::SetClockFields(const calendar::DateTime& time) {
   Set(Member::Year, static_cast<long long>(time.year));
   Set(Member::Month, static_cast<long long>(time.month));
   Set(Member::Day, static_cast<long long>(time.day));
@@ -322,4 +322,9 @@ void FiscalRegister::SetClockFields(const ClockTime& time) {
   Set(Member::Second, static_cast<long long>(time.second));
 }
 
-ClockTime FiscalRegister::Now() const { return setup_.fixedClock ? *setup_.fixedClock : ClockTimeFromDate(LocalNow()); }
+calendar::DateTime FiscalRegister::Now() const {
+  if (setup_.fixedClock) return *setup_.fixedClock;
+  // The computer's clock reads a date of the years 1 to 9999; were it ever
+  // not to, the register would read all zeros, as before its first document.
+  return calendar::FromOleDate(LocalNow()).value_or(calendar::DateTime{});
+}

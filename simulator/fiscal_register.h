@@ -53,8 +53,8 @@ class FiscalRegister {
   DocumentStamp NextDocument() const;
   // Makes a printed document the register's last and stores the counters.
   void Record(RegisterCounters next, const DocumentStamp& stamp, double sum);
-  void SetClockFields(const ClockTime& time);
-  ClockTime Now() const;
+  void SetClockFields(const calendar::DateTime& time);
+  calendar::DateTime Now() const;
 
   long long SetResult(long long code, std::string_view description);
   void Set(Member property, RegisterValue value) { values_[static_cast<std::size_t>(property)] = std::move(value); }

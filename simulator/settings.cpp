@@ -37,8 +37,8 @@ class Reader {
   }
   long long Integer(std::string_view key) const { return ParseOr<long long>(file_.ReadString(kState, key, ""), 0); }
   double Number(std::string_view key) const { return ParseOr<double>(file_.ReadString(kState, key, ""), 0.0); }
-  std::optional<ClockTime> Time(std::string_view key) const {
-    return ParseClockTime(file_.ReadString(kState, key, ""));
+  std::optional<calendar::DateTime> Time(std::string_view key) const {
+    return calendar::Parse(file_.ReadString(kState, key, ""));
   }
 
  private:
@@ -85,5 +85,5 @@ void SimulatorSettings::SaveCounters(const RegisterCounters& counters) {
   file_.WriteString(kState, "ShiftOpen", counters.shiftOpen ? "1" : "0");
   file_.WriteString(kState, "DocNumber", std::to_string(counters.docNumber));
   file_.WriteString(kState, "LastDocSum", ShortestNumber(counters.lastDocSum));
-  file_.WriteString(kState, "LastDocDate", counters.lastDocDate ? FormatClockTime(*counters.lastDocDate) : "");
+  file_.WriteString(kState, "LastDocDate", counters.lastDocDate ? calendar::Format(*counters.lastDocDate) : "");
 }

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/calendar.h"
 #include "platform/profile.h"
-#include "simulator/clock_time.h"
 
 struct SimulatorFiles {
   std::string tape;     // empty: nothing is printed
@@ -25,7 +25,7 @@ struct RegisterSetup {
   bool checkPaperPresent = true;
   bool controlPaperPresent = true;
   bool coverOpened = false;
-  std::optional<ClockTime> fixedClock;  // none: the computer's clock
+  std::optional<calendar::DateTime> fixedClock;  // none: the computer's clock
 };
 
 struct RegisterCounters {
@@ -33,7 +33,7 @@ struct RegisterCounters {
   bool shiftOpen = false;
   long long docNumber = 0;  // of the last document
   double lastDocSum = 0;
-  std::optional<ClockTime> lastDocDate;
+  std::optional<calendar::DateTime> lastDocDate;
 };
 
 class SimulatorSettings {

@@ -9,6 +9,7 @@
 #include <new>
 #include <string>
 
+#include "platform/calendar.h"
 #include "platform/com.h"
 
 namespace {
@@ -274,106 +275,56 @@ OleStringView Trimmed(OleStringView text) {
 
 // ---- Dates -------------------------------------------------------------
 
-// A DATE counts days from 30 December 1899; for days before it the
-// fraction still counts forward from midnight (-1.25 is 29.12.1899 6:00).
+// Variant dates cover the years 100 to 9999, as the system's do.
 constexpr double kFirstDate = -657434.0;  // 1 January 100
 constexpr double kEndDate = 2958466.0;    // 1 January 10000
-constexpr long long kSerialOf1970 = 25569;
-constexpr int kSecondsPerDay = 86400;
-
-// Days since 1 January 1970 in the proleptic Gregorian calendar.
-long long DaysFromCivil(int year, int month, int day) {
-  year -= month <= 2;
-  const long long era = (year >= 0 ? year : year - 399) / 400;
-  const long long yearOfEra = year - era * 400;
-  const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-void CivilFromDays(long long days, int& year, int& month, int& day) {
-  days += 719468;
-  const long long era = (days >= 0 ? days : days - 146096) / 146097;
-  const long long dayOfEra = days - era * 146097;
-  const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const long long monthIndex = (5 * dayOfYear + 2) / 153;
-  day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-  month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-  year = static_cast<int>(yearOfEra + era * 400 + (month <= 2));
-}
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
-}
 
 // "dd.mm.yyyy", "yyyy-mm-dd", either followed by "h:mm[:ss]", or the time alone.
 HRESULT ParseDate(OleStringView text, double& out) {
   Cursor c(text);
   c.Blanks();
-  int year = 1899, month = 12, day = 30;
+  calendar::DateTime t{1899, 12, 30, 0, 0, 0};  // the time alone is on day 0
   bool hasDate = false;
   const std::size_t start = c.Position();
   int first = 0;
   if (c.Number(4, first)) {
     if (c.Take(u'.')) {
-      day = first;
-      if (!c.Number(2, month) || !c.Take(u'.') || !c.Number(4, year)) return DISP_E_TYPEMISMATCH;
+      t.day = first;
+      if (!c.Number(2, t.month) || !c.Take(u'.') || !c.Number(4, t.year)) return DISP_E_TYPEMISMATCH;
       hasDate = true;
     } else if (c.Take(u'-')) {
-      year = first;
-      if (!c.Number(2, month) || !c.Take(u'-') || !c.Number(2, day)) return DISP_E_TYPEMISMATCH;
+      t.year = first;
+      if (!c.Number(2, t.month) || !c.Take(u'-') || !c.Number(2, t.day)) return DISP_E_TYPEMISMATCH;
       hasDate = true;
     } else {
       c.Rewind(start);  // the time alone
     }
   }
-  int hour = 0, minute = 0, second = 0;
   const bool separated = c.Blanks();
   const bool hasTime = !c.AtEnd();
   if (hasTime) {
     if (hasDate && !separated) return DISP_E_TYPEMISMATCH;
-    if (!c.Number(2, hour) || !c.Take(u':') || !c.Number(2, minute)) return DISP_E_TYPEMISMATCH;
-    if (c.Take(u':') && !c.Number(2, second)) return DISP_E_TYPEMISMATCH;
+    if (!c.Number(2, t.hour) || !c.Take(u':') || !c.Number(2, t.minute)) return DISP_E_TYPEMISMATCH;
+    if (c.Take(u':') && !c.Number(2, t.second)) return DISP_E_TYPEMISMATCH;
     c.Blanks();
   }
   if (!c.AtEnd() || (!hasDate && !hasTime)) return DISP_E_TYPEMISMATCH;
-  if (year < 100 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59 ||
-      second > 59) {
-    return DISP_E_TYPEMISMATCH;
-  }
-  const double serial = static_cast<double>(DaysFromCivil(year, month, day) + kSerialOf1970);
-  const double time = (hour * 3600 + minute * 60 + second) / static_cast<double>(kSecondsPerDay);
-  out = serial >= 0 ? serial + time : serial - time;
+  if (t.year < 100 || !calendar::IsValid(t)) return DISP_E_TYPEMISMATCH;
+  out = calendar::ToOleDate(t);
   return S_OK;
 }
 
 // "dd.mm.yyyy h:mm:ss"; the date alone at midnight, the time alone on day 0.
 HRESULT FormatDate(double date, std::string& out) {
   if (!(date >= kFirstDate && date < kEndDate)) return DISP_E_OVERFLOW;
-  const double dayPart = std::trunc(date);
-  auto days = static_cast<long long>(dayPart);
-  long seconds = std::lround(std::fabs(date - dayPart) * kSecondsPerDay);
-  if (seconds == kSecondsPerDay) {  // rounded up to the next midnight, unless that is past the last day
-    if (days + 1 < kEndDate) {
-      ++days;
-      seconds = 0;
-    } else {
-      --seconds;
-    }
-  }
-  int year, month, day;
-  CivilFromDays(days - kSerialOf1970, year, month, day);
+  const calendar::DateTime t = *calendar::FromOleDate(date);  // the calendar holds every date of that range
   char text[40];
-  if (days != 0 && seconds == 0) {
-    std::snprintf(text, sizeof text, "%02d.%02d.%04d", day, month, year);
-  } else if (days == 0) {
-    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  if (t.year == 1899 && t.month == 12 && t.day == 30) {
+    std::snprintf(text, sizeof text, "%d:%02d:%02d", t.hour, t.minute, t.second);
+  } else if (t.hour == 0 && t.minute == 0 && t.second == 0) {
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d", t.day, t.month, t.year);
   } else {
-    std::snprintf(text, sizeof text, "%02d.%02d.%04d %ld:%02ld:%02ld", day, month, year, seconds / 3600,
-                  seconds / 60 % 60, seconds % 60);
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d %d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute, t.second);
   }
   out = text;
   return S_OK;

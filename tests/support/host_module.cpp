@@ -1,7 +1,6 @@
 #include "tests/support/host_module.h"
 
 #include <dlfcn.h>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <stdexcept>
@@ -10,6 +9,7 @@
 #include "contract/operations.h"
 #include "platform/bstr.h"
 #include "platform/codepage.h"
+#include "platform/error.h"
 #include "platform/guid.h"
 
 std::string HostModule::PathOf(const std::string& fileName) {
@@ -121,7 +121,9 @@ HRESULT HostDevice::TryInvoke(std::string_view operation, std::initializer_list<
 Variant HostDevice::Call(std::string_view operation, std::initializer_list<Arg> args) const {
   Variant out;
   HRESULT hr = TryCall(operation, args, &out);
-  EXPECT_EQ(S_OK, hr) << operation << " returned a failure status";
+  if (hr != S_OK) {
+    throw std::runtime_error(std::string(operation) + " returned a failure status: " + StatusMessage(hr));
+  }
   return out;
 }
 

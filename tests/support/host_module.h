@@ -69,7 +69,7 @@ class HostDevice {
   HRESULT TryInvoke(std::string_view operation, std::initializer_list<Arg> args, Variant* out = nullptr,
                     EXCEPINFO* excepInfo = nullptr) const;
 
-  // Vtable calls that must succeed (a failure status fails the test).
+  // Vtable calls that must succeed: a failure status throws, failing the test.
   Variant Call(std::string_view operation, std::initializer_list<Arg> args = {}) const;
   LONG Int(std::string_view operation, std::initializer_list<Arg> args = {}) const;
   double Number(std::string_view operation, std::initializer_list<Arg> args = {}) const;
