@@ -1,8 +1,13 @@
-# sorvin_plugin_module(<target> OUTPUT <file name> SOURCES ...)
+# sorvin_plugin_module(<target> OUTPUT <file name> SOURCES ... [RC <script.rc> IDL <library.idl>])
+# On Windows, RC and IDL give the module its type library as a resource.
 # An in-process server: a shared library loaded with dlopen, exporting only
 # its entry points, bound to its own symbols first.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows/TypeLibrary.cmake)
+endif()
+
 function(sorvin_plugin_module target)
-  cmake_parse_arguments(ARG "" "OUTPUT" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "OUTPUT;RC;IDL" "SOURCES;LIBRARIES" ${ARGN})
   add_library(${target} MODULE ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
   get_filename_component(stem ${ARG_OUTPUT} NAME_WE)
@@ -12,5 +17,15 @@ function(sorvin_plugin_module target)
     target_link_options(${target} PRIVATE -Wl,-Bsymbolic -Wl,--no-undefined
       -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/linux-exports.map)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/linux-exports.map)
+  else()
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/windows/plugin.def)
+    # The .def names the exports undecorated; 32-bit stdcall symbols carry @n.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
+    endif()
+    if(ARG_RC)
+      sorvin_embed_type_libraries(${target} RC ${ARG_RC} IDL ${ARG_IDL}
+        IMPORTS ${PROJECT_SOURCE_DIR}/contract/SorvinTradeHardware.idl)
+    endif()
   endif()
 endfunction()

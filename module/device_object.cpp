@@ -9,6 +9,8 @@
 #include "platform/ansi.h"
 #include "platform/bstr.h"
 #include "platform/error.h"
+#include "platform/module_path.h"
+#include "platform/type_library.h"
 
 namespace {
 
@@ -104,14 +106,19 @@ ULONG DeviceObject::Release() {
 
 HRESULT DeviceObject::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;
-  *count = 0;
+  *count = ModuleTypeInfoCount();
   return S_OK;
 }
 
-HRESULT DeviceObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+HRESULT DeviceObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   if (!info) return E_POINTER;
   *info = nullptr;
-  return DISP_E_BADINDEX;
+  if (index >= ModuleTypeInfoCount()) return DISP_E_BADINDEX;
+  try {
+    return ModuleTypeInfo(ThisModulePath(), IID_IFiscalDevice, info);
+  } catch (...) {
+    return E_OUTOFMEMORY;  // the module's path could not be had
+  }
 }
 
 HRESULT DeviceObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {

@@ -5,6 +5,7 @@
 #include "module/server_counters.h"
 #include "platform/class_registry.h"
 #include "platform/module_path.h"
+#include "platform/type_library.h"
 
 SORVIN_EXPORT HRESULT SORVIN_CALL DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
   if (!object) return E_POINTER;
@@ -18,6 +19,7 @@ SORVIN_EXPORT HRESULT SORVIN_CALL DllCanUnloadNow() { return ServerInUse() ? S_F
 SORVIN_EXPORT HRESULT SORVIN_CALL DllRegisterServer() {
   try {
     RegisterServerClass(ThisModule().classId, ThisModulePath(), ThisModule().progId);
+    RegisterModuleTypeLibrary(ThisModulePath());
     return S_OK;
   } catch (...) {
     return E_FAIL;
@@ -27,6 +29,7 @@ SORVIN_EXPORT HRESULT SORVIN_CALL DllRegisterServer() {
 SORVIN_EXPORT HRESULT SORVIN_CALL DllUnregisterServer() {
   try {
     UnregisterServerClass(ThisModule().classId, ThisModule().progId);
+    UnregisterModuleTypeLibrary(ThisModulePath());
     return S_OK;
   } catch (...) {
     return E_FAIL;

@@ -55,14 +55,13 @@ void AutomationObject::Put(std::string_view name, Variant value, bool byReferenc
 }
 
 DISPID AutomationObject::IdOf(std::string_view name) {
-  std::string key(name);
-  if (auto known = ids_.find(key); known != ids_.end()) return known->second;
+  if (auto known = ids_.find(name); known != ids_.end()) return known->second;
   OleString wide = AnsiToUtf16(name);
   LPOLESTR names[] = {wide.data()};
   DISPID id = DISPID_UNKNOWN;
   HRESULT status = Raw()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(status)) throw ComError(status, Failure(status, name));
-  ids_.emplace(std::move(key), id);
+  ids_.emplace(std::string(name), id);
   return id;
 }
 

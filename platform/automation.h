@@ -3,6 +3,7 @@
 // call throws a ComError carrying the platform's message.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -31,7 +32,13 @@ class AutomationObject {
   DISPID IdOf(std::string_view name);
   Variant Invoke(std::string_view name, WORD flags, DISPPARAMS& params);
 
+  // Looked up by the name as given: a call builds no key string.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const noexcept { return std::hash<std::string_view>{}(name); }
+  };
+
   ServerObject server_;
-  std::unordered_map<std::string, DISPID> ids_;
+  std::unordered_map<std::string, DISPID, NameHash, std::equal_to<>> ids_;
 };
 

@@ -7,6 +7,19 @@
 #ifdef _WIN32
 #include <objbase.h>
 #include <oleauto.h>
+#include <olectl.h>  // SELFREG_E_CLASS
+
+// The thread's error information, handed over and cleared (GetErrorInfo).
+HRESULT GetThreadErrorInfo(IErrorInfo** info);
+
+// The MinGW headers declare the source of these two without const, though
+// neither writes it; these let const sources through as on every platform.
+inline HRESULT VariantChangeType(VARIANTARG* destination, const VARIANTARG* source, USHORT flags, VARTYPE type) {
+  return ::VariantChangeType(destination, const_cast<VARIANTARG*>(source), flags, type);
+}
+inline HRESULT VariantCopy(VARIANTARG* destination, const VARIANTARG* source) {
+  return ::VariantCopy(destination, const_cast<VARIANTARG*>(source));
+}
 #else
 #include "platform/linux/com_types.h"
 #endif

@@ -17,8 +17,8 @@ namespace {
 
 RegistryKey RegistryKey::Create(HKEY root, const std::string& path) {
   HKEY key = nullptr;
-  LSTATUS code = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                                 nullptr, &key, nullptr);
+  LSTATUS code = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                                 &key, nullptr);
   if (code != ERROR_SUCCESS) Fail(code, path);
   return RegistryKey(key, path);
 }
@@ -69,7 +69,5 @@ std::optional<std::string> RegistryKey::Text(const char* name) const {
 
 void DeleteRegistryTree(HKEY root, const std::string& path) {
   LSTATUS code = RegDeleteTreeA(root, path.c_str());
-  if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND) Fail(code, path);
-  if (code == ERROR_SUCCESS) code = RegDeleteKeyA(root, path.c_str());
   if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND) Fail(code, path);
 }

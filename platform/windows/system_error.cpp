@@ -1,5 +1,7 @@
 #include "platform/windows/system_error.h"
 
+#include <iterator>
+
 #include "platform/codepage.h"
 #include "platform/error.h"
 

@@ -1,0 +1,71 @@
+// Classes in the system registry under HKEY_CLASSES_ROOT, and objects made
+// by the runtime, which finds, loads and unloads the servers itself.
+#include "platform/class_registry.h"
+
+#include <utility>
+
+#include "platform/codepage.h"
+#include "platform/error.h"
+#include "platform/guid.h"
+#include "platform/windows/registry_key.h"
+#include "platform/windows/system_error.h"
+
+namespace {
+
+std::string ClassKey(const CLSID& clsid) { return "CLSID\\" + GuidToString(clsid); }
+
+// The loader resolves a relative path against whatever folder the creating
+// process is in; a full one finds the module from anywhere.
+std::string FullPath(std::string_view path) {
+  const std::string given(path);
+  char full[MAX_PATH + 1];
+  DWORD length = GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full ? std::string(full, length) : given;
+}
+
+void CheckCreation(HRESULT status) {
+  if (FAILED(status)) throw ComError(status, SystemMessage(status));
+}
+
+}  // namespace
+
+ServerLibrary::ServerLibrary(void* handle) : handle_(handle) {}
+
+ServerLibrary::ServerLibrary(ServerLibrary&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+
+ServerLibrary& ServerLibrary::operator=(ServerLibrary&& other) noexcept {
+  std::swap(handle_, other.handle_);
+  return *this;
+}
+
+// The runtime unloads servers (CoFreeUnusedLibraries), not we.
+ServerLibrary::~ServerLibrary() = default;
+
+void RegisterServerClass(const CLSID& clsid, std::string_view modulePath, std::string_view progId) {
+  const std::string classKey = ClassKey(clsid);
+  RegistryKey server = RegistryKey::Create(HKEY_CLASSES_ROOT, classKey + "\\InprocServer32");
+  server.SetText(nullptr, FullPath(modulePath));
+  server.SetText("ThreadingModel", "Apartment");
+  if (progId.empty()) return;
+  RegistryKey::Create(HKEY_CLASSES_ROOT, classKey + "\\ProgID").SetText(nullptr, progId);
+  RegistryKey::Create(HKEY_CLASSES_ROOT, std::string(progId) + "\\CLSID").SetText(nullptr, GuidToString(clsid));
+}
+
+void UnregisterServerClass(const CLSID& clsid, std::string_view progId) {
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, ClassKey(clsid));
+  if (progId.empty()) return;
+  // A ProgID that another class has taken over since stays with that class.
+  const std::string progIdKey(progId);
+  auto key = RegistryKey::Open(HKEY_CLASSES_ROOT, progIdKey + "\\CLSID");
+  auto current = key ? key->Text(nullptr) : std::nullopt;
+  auto registered = current ? ParseGuid(*current) : std::nullopt;
+  if (registered && SameGuid(*registered, clsid)) DeleteRegistryTree(HKEY_CLASSES_ROOT, progIdKey);
+}
+
+ServerObject CreateObjectByProgId(std::string_view progId) {
+  CLSID clsid;
+  CheckCreation(CLSIDFromProgID(AnsiToUtf16(progId).c_str(), &clsid));
+  ServerObject server;
+  CheckCreation(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, server.object.PutVoid()));
+  return server;
+}

@@ -1,0 +1,47 @@
+// The receipt file as a handle opened for appending only: the system puts
+// every write at the current end of the file, and each WriteFile reports
+// whether its bytes got there. "nul" is the system's own null device.
+#include "platform/text_file.h"
+
+#include <algorithm>
+
+#include "platform/com.h"
+
+TextFile::~TextFile() { Close(); }
+
+void TextFile::Assign(std::string_view name) {
+  Close();
+  path_ = std::string(name);
+  assigned_ = true;
+}
+
+bool TextFile::OpenAppend() {
+  Close();
+  if (!assigned_) return false;
+  // OPEN_ALWAYS: an existing file keeps what it holds, a missing one is
+  // made. Other objects (and readers) may have the same file open.
+  HANDLE file = CreateFileA(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  handle_ = file;
+  return true;
+}
+
+bool TextFile::Write(std::string_view bytes) {
+  if (!handle_) return false;
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), MAXDWORD));
+    DWORD written = 0;
+    if (!WriteFile(handle_, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+bool TextFile::IsOpen() const { return handle_ != nullptr; }
+
+void TextFile::Close() {
+  if (!handle_) return;
+  CloseHandle(handle_);
+  handle_ = nullptr;
+}

@@ -1,0 +1,115 @@
+// The system's RegisterTypeLib would also register every interface in the
+// library under HKEY_CLASSES_ROOT\Interface. A module's library contains
+// the host's IFiscalDevice (compiled in from the host's definition), so
+// that would take over the host's registration of it, and unregistering
+// one module would remove it for the host and every other module. We write
+// the library's own keys instead.
+#include "platform/windows/type_library.h"
+
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <type_traits>
+
+#include "platform/bstr.h"
+#include "platform/error.h"
+#include "platform/guid.h"
+#include "platform/windows/registry_key.h"
+#include "platform/windows/system_error.h"
+
+namespace {
+
+// The module's path, in the ANSI code page as the system gave it, for the
+// functions that take only wide text.
+std::wstring WidePath(std::string_view path) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), size);
+  return wide;
+}
+
+// Where the library is registered, from its own attributes:
+// TypeLib\{LIBID}\<major>.<minor>, the version in hexadecimal digits.
+struct LibraryEntry {
+  std::string versionKey;
+  std::string localeKey;  // below versionKey: <lcid>\win32 or <lcid>\win64
+  std::string title;
+};
+
+LibraryEntry EntryOf(ITypeLib& library) {
+  TLIBATTR* raw = nullptr;
+  HRESULT status = library.GetLibAttr(&raw);
+  if (FAILED(status)) throw ComError(status, SystemMessage(status));
+  auto release = [&library](TLIBATTR* attributes) { library.ReleaseTLibAttr(attributes); };
+  std::unique_ptr<TLIBATTR, decltype(release)> attributes(raw, release);
+
+  char version[32];
+  std::snprintf(version, sizeof version, "\\%x.%x", attributes->wMajorVerNum, attributes->wMinorVerNum);
+  char locale[32];
+  std::snprintf(locale, sizeof locale, "\\%lx\\%s", static_cast<unsigned long>(attributes->lcid),
+                attributes->syskind == SYS_WIN64 ? "win64" : "win32");
+  LibraryEntry entry{"TypeLib\\" + GuidToString(attributes->guid) + version, locale, {}};
+
+  // The help string names the library to a person; without one, its name.
+  Bstr name;
+  Bstr help;
+  if (SUCCEEDED(library.GetDocumentation(-1, name.Put(), help.Put(), nullptr, nullptr))) {
+    entry.title = BstrToAnsi(help.View().empty() ? name.Get() : help.Get());
+  }
+  return entry;
+}
+
+bool CarriesTypeLibrary(std::string_view modulePath) {
+  // Loaded as data only: none of the module's code runs.
+  std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> module(
+      LoadLibraryExA(std::string(modulePath).c_str(), nullptr,
+                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
+      &FreeLibrary);
+  return module && FindResourceA(module.get(), MAKEINTRESOURCEA(1), "TYPELIB") != nullptr;
+}
+
+std::string FolderOf(std::string_view path) {
+  auto slash = path.find_last_of("\\/");
+  return std::string(slash == std::string_view::npos ? std::string_view() : path.substr(0, slash));
+}
+
+}  // namespace
+
+ComPtr<ITypeLib> LoadModuleTypeLibrary(std::string_view modulePath) {
+  ComPtr<ITypeLib> library;
+  HRESULT status = LoadTypeLibEx(WidePath(modulePath).c_str(), REGKIND_NONE, library.Put());
+  if (FAILED(status)) throw ComError(status, SystemMessage(status) + ": " + std::string(modulePath));
+  return library;
+}
+
+void RegisterModuleTypeLibrary(std::string_view modulePath) {
+  if (!CarriesTypeLibrary(modulePath)) return;
+  LibraryEntry entry = EntryOf(*LoadModuleTypeLibrary(modulePath).Get());
+  RegistryKey::Create(HKEY_CLASSES_ROOT, entry.versionKey).SetText(nullptr, entry.title);
+  RegistryKey::Create(HKEY_CLASSES_ROOT, entry.versionKey + entry.localeKey).SetText(nullptr, modulePath);
+  RegistryKey::Create(HKEY_CLASSES_ROOT, entry.versionKey + "\\FLAGS").SetText(nullptr, "0");
+  RegistryKey::Create(HKEY_CLASSES_ROOT, entry.versionKey + "\\HELPDIR").SetText(nullptr, FolderOf(modulePath));
+}
+
+void UnregisterModuleTypeLibrary(std::string_view modulePath) {
+  if (!CarriesTypeLibrary(modulePath)) return;
+  LibraryEntry entry = EntryOf(*LoadModuleTypeLibrary(modulePath).Get());
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, entry.versionKey);
+  // The library's key goes once no other version is left under it.
+  std::string libraryKey = entry.versionKey.substr(0, entry.versionKey.rfind('\\'));
+  RegDeleteKeyA(HKEY_CLASSES_ROOT, libraryKey.c_str());
+}
+
+UINT ModuleTypeInfoCount() { return 1; }
+
+HRESULT ModuleTypeInfo(std::string_view modulePath, REFIID iid, ITypeInfo** info) noexcept {
+  if (!info) return E_POINTER;
+  *info = nullptr;
+  try {
+    return LoadModuleTypeLibrary(modulePath)->GetTypeInfoOfGuid(iid, info);
+  } catch (const ComError& e) {
+    return e.Status();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+}
