@@ -49,33 +49,19 @@ constexpr std::array<std::string_view, 6> kTaxSystems = {
     "Патентная"_ansi,
 };
 
-// Nearest integer, ties to even, whatever rounding mode the host has set.
-long double RoundHalfEven(long double value) {
-  long double below = std::floor(value);
-  long double fraction = value - below;  // exact for long double
-  if (fraction > 0.5L) return below + 1;
-  if (fraction < 0.5L) return below;
-  return std::fmod(below, 2.0L) == 0 ? below : below + 1;
-}
-
-// The value in whole hundredths, when that fits a signed 64-bit integer.
+// The value in whole hundredths, rounded to the nearest with ties to even,
+// when that fits a signed 64-bit integer. Rounding is done here rather than
+// by the processor, so a host that changes the rounding mode changes nothing.
 std::optional<int64_t> Hundredths(long double value) {
   constexpr long double kLimit = 0x1p63L;
   long double scaled = value * 100.0L;
   // Below 2^63 a fraction still fits the mantissa, so rounding stays in range.
   if (!(std::fabs(scaled) < kLimit)) return std::nullopt;  // also NaN
-  return static_cast<int64_t>(RoundHalfEven(scaled));
-}
-
-// Built from the integer of hundredths, so no locale can change the point.
-std::string FormatHundredths(int64_t hundredths) {
-  uint64_t magnitude = hundredths < 0 ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
-  std::string digits = std::to_string(magnitude / 100);
-  uint64_t cents = magnitude % 100;
-  digits += '.';
-  digits += static_cast<char>('0' + cents / 10);
-  digits += static_cast<char>('0' + cents % 10);
-  return hundredths < 0 ? "-" + digits : digits;
+  int64_t whole = static_cast<int64_t>(scaled);  // toward zero
+  long double fraction = scaled - static_cast<long double>(whole);  // exact, same sign as the value
+  if (fraction > 0.5L || (fraction == 0.5L && (whole & 1) != 0)) return whole + 1;
+  if (fraction < -0.5L || (fraction == -0.5L && (whole & 1) != 0)) return whole - 1;
+  return whole;
 }
 
 // Sums beyond the 64-bit range of hundredths have no meaningful cents left;
@@ -88,15 +74,73 @@ std::string FormatHuge(long double value) {
   return std::string(text.data(), end);
 }
 
-template <std::size_t N>
-std::string CodeText(int32_t code, const std::array<std::string_view, N>& labels, int32_t firstCode) {
-  std::string text = std::to_string(code);
-  int64_t index = static_cast<int64_t>(code) - firstCode;
-  if (index >= 0 && index < static_cast<int64_t>(N)) {
-    text += " - ";
-    text += labels[static_cast<std::size_t>(index)];
+// The text of a number, built in place from its last digit back: the
+// fields of a line cost no allocation. A temporary one lives to the end of
+// the statement that made it, long enough to be appended.
+class Field {
+ public:
+  operator std::string_view() const { return {text_.data() + start_, text_.size() - start_}; }
+
+  void Prepend(char c) { text_[--start_] = c; }
+  void PrependDigits(uint64_t value) {
+    do {
+      Prepend(static_cast<char>('0' + value % 10));
+      value /= 10;
+    } while (value != 0);
   }
-  return text;
+  void Assign(std::string_view text) {
+    start_ = text_.size() - text.size();
+    text.copy(text_.data() + start_, text.size());
+  }
+  void PadTo(std::size_t width) {
+    while (text_.size() - start_ < width) Prepend(' ');
+  }
+
+ private:
+  // Room for the longest double written in full with two decimals.
+  std::array<char, 400> text_;
+  std::size_t start_ = text_.size();
+};
+
+Field IntegerText(int64_t value) {
+  Field field;
+  field.PrependDigits(value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
+  if (value < 0) field.Prepend('-');
+  return field;
+}
+
+// Two decimals built from the integer of hundredths, so no locale can change
+// the point; right-aligned in kAmountWidth, written in full when longer.
+Field AmountText(long double value) {
+  Field field;
+  if (std::optional<int64_t> hundredths = Hundredths(value)) {
+    const uint64_t magnitude =
+        *hundredths < 0 ? 0 - static_cast<uint64_t>(*hundredths) : static_cast<uint64_t>(*hundredths);
+    field.Prepend(static_cast<char>('0' + magnitude % 10));
+    field.Prepend(static_cast<char>('0' + magnitude / 10 % 10));
+    field.Prepend('.');
+    field.PrependDigits(magnitude / 100);
+    if (*hundredths < 0) field.Prepend('-');
+  } else {
+    field.Assign(FormatHuge(value));
+  }
+  field.PadTo(kAmountWidth);
+  return field;
+}
+
+// The blanks that pad a text of `length` to `width` (at most kLabelWidth).
+std::string_view Blanks(std::size_t length, std::size_t width) {
+  constexpr std::string_view kBlanks = "                    ";
+  static_assert(kBlanks.size() == kLabelWidth);
+  return length < width ? kBlanks.substr(0, width - length) : std::string_view();
+}
+
+template <std::size_t N>
+std::optional<std::string_view> LabelOf(int32_t code, const std::array<std::string_view, N>& labels,
+                                        int32_t firstCode) {
+  const int64_t index = static_cast<int64_t>(code) - firstCode;
+  if (index < 0 || index >= static_cast<int64_t>(N)) return std::nullopt;
+  return labels[static_cast<std::size_t>(index)];
 }
 
 // One line of the file from its pieces, ended by CR LF.
@@ -105,19 +149,47 @@ void AddLine(std::string& out, std::initializer_list<std::string_view> pieces) {
   out += kLineEnd;
 }
 
+// The code, then " - " and its label when the code has one.
+template <std::size_t N>
+void AddCodeLine(std::string& out, std::string_view caption, int32_t code,
+                 const std::array<std::string_view, N>& labels, int32_t firstCode) {
+  const std::optional<std::string_view> label = LabelOf(code, labels, firstCode);
+  AddLine(out, {caption, IntegerText(code), label ? " - " : "", label.value_or("")});
+}
+
+template <std::size_t N>
+std::string CodeText(int32_t code, const std::array<std::string_view, N>& labels, int32_t firstCode) {
+  std::string text;
+  AddCodeLine(text, {}, code, labels, firstCode);
+  text.resize(text.size() - kLineEnd.size());
+  return text;
+}
+
 void AddAmountLine(std::string& out, std::string_view label, long double amount) {
-  AddLine(out, {PadRight(label, kLabelWidth), AmountField(amount)});
+  AddLine(out, {label, Blanks(label.size(), kLabelWidth), AmountText(amount)});
 }
 
 void AddItemBlock(std::string& out, const TReceiptItem& item) {
   const long double price = item.Price;
-  AddLine(out, {"Секция №"_ansi, std::to_string(item.Department)});
-  AddLine(out, {PadRight(item.Name, kLabelWidth), AmountField(RoundTo2(price)), " x", AmountField(item.Quantity), " -",
-                AmountField(RoundTo2(item.Discount))});
-  AddLine(out, {std::string(kLabelWidth, ' '), AmountField(RoundTo2(price * item.Quantity - item.Discount))});
-  if (item.ItemType != 0) AddLine(out, {"Признак предмета расчета: "_ansi, ItemTypeText(item.ItemType)});
-  if (item.PaymentMode != 0) AddLine(out, {"Признак способа расчета : "_ansi, PaymentModeText(item.PaymentMode)});
-  AddLine(out, {"НДС: "_ansi, TaxTypeText(item.TaxType)});
+  AddLine(out, {"Секция №"_ansi, IntegerText(item.Department)});
+  AddLine(out, {item.Name, Blanks(item.Name.size(), kLabelWidth), AmountText(RoundTo2(price)), " x",
+                AmountText(item.Quantity), " -", AmountText(RoundTo2(item.Discount))});
+  AddLine(out, {Blanks(0, kLabelWidth), AmountText(RoundTo2(price * item.Quantity - item.Discount))});
+  if (item.ItemType != 0) AddCodeLine(out, "Признак предмета расчета: "_ansi, item.ItemType, kItemTypes, 1);
+  if (item.PaymentMode != 0) AddCodeLine(out, "Признак способа расчета : "_ansi, item.PaymentMode, kPaymentModes, 1);
+  AddCodeLine(out, "НДС: "_ansi, item.TaxType, kTaxTypes, 0);
+}
+
+// Room for a receipt's text, so it is not copied over as it grows: the fixed
+// lines and a generous share per item.
+std::size_t ReceiptSizeGuess(const ReceiptContent& receipt) {
+  constexpr std::size_t kFixedPart = 512;
+  constexpr std::size_t kPerItem = 320;
+  std::size_t size = kFixedPart + receipt.title.size() + receipt.bottom.size() + receipt.customerContact.size();
+  for (const std::string& line : *receipt.headerLines) size += line.size() + kLineEnd.size();
+  for (const std::string& line : *receipt.footerLines) size += line.size() + kLineEnd.size();
+  for (const TReceiptItem& item : *receipt.lines) size += kPerItem + item.Name.size();
+  return size;
 }
 
 }  // namespace
@@ -133,12 +205,7 @@ long double RoundTo2(long double value) {
   return hundredths ? static_cast<long double>(*hundredths) / 100.0L : 0.0L;
 }
 
-std::string AmountField(long double value) {
-  std::optional<int64_t> hundredths = Hundredths(value);
-  std::string text = hundredths ? FormatHundredths(*hundredths) : FormatHuge(value);
-  if (text.size() < static_cast<std::size_t>(kAmountWidth)) text.insert(0, kAmountWidth - text.size(), ' ');
-  return text;
-}
+std::string AmountField(long double value) { return std::string(AmountText(value)); }
 
 std::string ItemTypeText(int32_t code) { return CodeText(code, kItemTypes, 1); }
 std::string PaymentModeText(int32_t code) { return CodeText(code, kPaymentModes, 1); }
@@ -159,7 +226,8 @@ long double ReceiptTotal(const TMyArray& lines, double discountSum) {
 
 std::string RenderReceipt(const ReceiptContent& receipt) {
   std::string out;
-  AddLine(out, {"Чек №"_ansi, std::to_string(receipt.number), " от "_ansi, receipt.dateTime});
+  out.reserve(ReceiptSizeGuess(receipt));
+  AddLine(out, {"Чек №"_ansi, IntegerText(receipt.number), " от "_ansi, receipt.dateTime});
   AddLine(out, {receipt.title});
   for (const std::string& line : *receipt.headerLines) AddLine(out, {line});
   if (!receipt.lines->IsEmpty()) AddLine(out, {receipt.isSale ? "ПРОДАЖА"_ansi : "ВОЗВРАТ"_ansi});
@@ -170,7 +238,7 @@ std::string RenderReceipt(const ReceiptContent& receipt) {
     AddAmountLine(out, "Получено"_ansi, RoundTo2(receipt.paymentSum));
     AddAmountLine(out, "СДАЧА"_ansi, RoundTo2(receipt.paymentSum - receipt.total));
   }
-  AddLine(out, {"Тип платежа: "_ansi, std::to_string(receipt.paymentKind)});
+  AddLine(out, {"Тип платежа: "_ansi, IntegerText(receipt.paymentKind)});
   AddLine(out, {"СНО: "_ansi, TaxSystemLabel(receipt.taxSystem)});
   if (!receipt.customerContact.empty()) {
     bool email = receipt.customerContact.find('@') != std::string_view::npos;

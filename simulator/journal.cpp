@@ -42,11 +42,14 @@ std::string JournalValue(const RegisterValue& value) {
 }
 
 void Journal::Read(Access access, std::string_view member, const RegisterValue* result) const {
+  // Without a journal there is nothing to format either.
+  if (path_.empty()) return;
   std::string verb = access == Access::Call ? "call " : "get ";
   Write(verb + std::string(member) + " -> " + (result ? JournalValue(*result) : "raise"));
 }
 
 void Journal::Put(std::string_view member, const RegisterValue& value, bool byReference, bool raised) const {
+  if (path_.empty()) return;
   Write("put " + std::string(member) + " = " + (byReference ? "&" : "") + JournalValue(value) +
         (raised ? " -> raise" : ""));
 }
