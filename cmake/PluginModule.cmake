@@ -1,5 +1,6 @@
-# sorvin_plugin_module(<target> OUTPUT <file name> SOURCES ... [RC <script.rc> IDL <library.idl>])
-# On Windows, RC and IDL give the module its type library as a resource.
+# sorvin_plugin_module(<target> OUTPUT <file name> SOURCES ... [RC <script.rc> IDL <library.idl>] [DEF <file.def>])
+# On Windows, RC and IDL give the module its type library as a resource, and
+# DEF names its exports (by default a hardware plug-in's, windows/plugin.def).
 # An in-process server: a shared library loaded with dlopen, exporting only
 # its entry points, bound to its own symbols first.
 if(WIN32)
@@ -7,7 +8,7 @@ if(WIN32)
 endif()
 
 function(sorvin_plugin_module target)
-  cmake_parse_arguments(ARG "" "OUTPUT;RC;IDL" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "OUTPUT;RC;IDL;DEF" "SOURCES;LIBRARIES" ${ARGN})
   add_library(${target} MODULE ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
   get_filename_component(stem ${ARG_OUTPUT} NAME_WE)
@@ -18,7 +19,10 @@ function(sorvin_plugin_module target)
       -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/linux-exports.map)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/linux-exports.map)
   else()
-    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/windows/plugin.def)
+    if(NOT ARG_DEF)
+      set(ARG_DEF ${PROJECT_SOURCE_DIR}/cmake/windows/plugin.def)
+    endif()
+    target_sources(${target} PRIVATE ${ARG_DEF})
     # The .def names the exports undecorated; 32-bit stdcall symbols carry @n.
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
       target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/commands.h"
+#include "host/module_loader.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const HostRuntime runtime;
   if (argc < 2) return Usage();
   const std::string command = argv[1];
   if (command == "help" || command == "--help" || command == "-h") {

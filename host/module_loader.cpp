@@ -28,3 +28,6 @@ ComPtr<IErrorInfo> TakeErrorInfo(const LoadedLibrary& library) {
   if (!get || get(0, info.Put()) != S_OK) info.Reset();
   return info;
 }
+
+HostRuntime::HostRuntime() = default;
+HostRuntime::~HostRuntime() = default;

@@ -1,6 +1,6 @@
 // A module file loaded into the process, and what the operating system
-// keeps for it. Only module_loader.cpp talks to the system's loader, so a
-// Windows version (LoadLibrary) can stand beside it.
+// keeps for it. Only module_loader.cpp (dlopen) and module_loader_windows.cpp
+// (LoadLibrary) talk to the system's loader.
 #pragma once
 
 #include <stdexcept>
@@ -34,3 +34,19 @@ class LoadedLibrary {
 // The error information that the module's last failing call left on this
 // thread (taken away, so it is not found again), or null.
 ComPtr<IErrorInfo> TakeErrorInfo(const LoadedLibrary& library);
+
+// The component runtime on the host's thread for as long as the host runs:
+// a module may create objects through it (Tarnvik its register driver), as
+// it would inside the trade application. Nothing to do without the runtime.
+// On Windows the console also shows xhw's UTF-8 output while the host runs.
+class HostRuntime {
+ public:
+  HostRuntime();
+  HostRuntime(const HostRuntime&) = delete;
+  HostRuntime& operator=(const HostRuntime&) = delete;
+  ~HostRuntime();
+
+ private:
+  bool initialized_ = false;
+  unsigned consoleCodePage_ = 0;  // to give back; 0: not changed
+};

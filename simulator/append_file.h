@@ -5,5 +5,5 @@
 #include <string>
 #include <string_view>
 
-// Throws SimulatorError when the text cannot be written in full.
+// `path` is UTF-8. Throws SimulatorError when the text cannot be written in full.
 void AppendToFile(const std::string& path, std::string_view text);

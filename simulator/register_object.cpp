@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr std::u16string_view kSource = u"AddIn.FprnM8";
+constexpr OleStringView kSource = OLESTR("AddIn.FprnM8");
 
 enum class Encoding { Utf8, Windows1251 };
 

@@ -14,8 +14,15 @@ constexpr std::string_view kState = "State";
 
 std::string SettingsPath() {
   const char* named = std::getenv("SORVIN_FPRNM8_SIM");
+  if (!named || !*named) return "FprnM8Sim.ini";
+#ifdef _WIN32
+  // The system hands out the variable in its ANSI code page, the one the
+  // profile functions take names in.
+  return named;
+#else
   // Profile file names are Windows-1251; a path from the system is UTF-8.
-  return named && *named ? Utf8ToAnsi(named) : "FprnM8Sim.ini";
+  return Utf8ToAnsi(named);
+#endif
 }
 
 template <class Number>

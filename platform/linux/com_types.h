@@ -37,6 +37,9 @@ using LPCOLESTR = const OLECHAR*;
 using BSTR = OLECHAR*;
 using PVOID = void*;
 
+// A UTF-16 literal of the interface's character type, as Windows spells it.
+#define OLESTR(text) u##text
+
 constexpr VARIANT_BOOL VARIANT_TRUE = -1;
 constexpr VARIANT_BOOL VARIANT_FALSE = 0;
 

@@ -20,7 +20,7 @@ class Dispatch : public ::testing::Test {
   HostModule module{"Selvane.xhw"};
   HostDevice device{module.CreateDevice()};
 
-  DISPID IdOf(const char16_t* name) {
+  DISPID IdOf(const OLECHAR* name) {
     OleString text(name);
     LPOLESTR names[] = {text.data()};
     DISPID id = 0;
@@ -48,13 +48,13 @@ TEST_F(Dispatch, EveryOperationHasItsSlotNumberAsIdWhateverTheCase) {
     EXPECT_EQ(op.id, id) << op.name;
   }
   EXPECT_EQ(42u, Operations().size());
-  EXPECT_EQ(1, IdOf(u"GetDeviceStatus"));
-  EXPECT_EQ(25, IdOf(u"CloseReceipt"));
-  EXPECT_EQ(42, IdOf(u"SetTaxSystem"));
+  EXPECT_EQ(1, IdOf(OLESTR("GetDeviceStatus")));
+  EXPECT_EQ(25, IdOf(OLESTR("CloseReceipt")));
+  EXPECT_EQ(42, IdOf(OLESTR("SetTaxSystem")));
 }
 
 TEST_F(Dispatch, UnknownNamesAndIdsAreRefused) {
-  OleString name(u"PrintCheque");
+  OleString name(OLESTR("PrintCheque"));
   LPOLESTR names[] = {name.data()};
   DISPID id = 0;
   EXPECT_EQ(DISP_E_UNKNOWNNAME, device->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
@@ -152,7 +152,7 @@ TEST_F(Dispatch, NullOutPointersAreRefusedNotFollowed) {
 }
 
 TEST_F(Dispatch, OutValuesAreSetEmptyOnEntry) {
-  BSTR text = SysAllocString(u"stale");
+  BSTR text = SysAllocString(OLESTR("stale"));
   BSTR kept = text;
   ASSERT_EQ(S_OK, device->GetCustomerContact(&text));
   EXPECT_EQ(0u, SysStringLen(text));

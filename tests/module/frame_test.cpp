@@ -1,8 +1,11 @@
 // The module frame as a host meets it: discovery, the class factory,
 // unloading, registration and what the module shows of itself.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
+
+#include "module/exports.h"
 #include "platform/guid.h"
 #include "platform/profile.h"
 #include "tests/support/host_module.h"
@@ -20,7 +23,7 @@ TEST(ModuleFrame, DiscoveryAnswersTheSameForAnyIndex) {
     EXPECT_EQ(kSelvaneClass, module.HardwareClassString(index));
   }
   // The class string stays intact in the module's own buffer.
-  const char* first = module.Export<const char*(int32_t)>("GetHardwareClassString")(0);
+  const char* first = module.Export<const char * SORVIN_CALL(int32_t)>("GetHardwareClassString")(0);
   module.HardwareName(3);
   module.HardwareClassString(7);
   EXPECT_STREQ(kSelvaneClass, first);
@@ -29,11 +32,16 @@ TEST(ModuleFrame, DiscoveryAnswersTheSameForAnyIndex) {
 TEST(ModuleFrame, ShowsOnlyItsEntryPoints) {
   HostModule module("Selvane.xhw");
   for (const char* name : {"GetHardwareCount", "GetHardwareName", "GetHardwareClassString", "DllGetClassObject",
-                           "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer", "GetErrorInfo"}) {
+                           "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer"}) {
     EXPECT_NE(nullptr, module.Symbol(name)) << name;
   }
+#ifndef _WIN32
+  // Without the runtime the module hands out its own error information.
+  EXPECT_NE(nullptr, module.Symbol("GetErrorInfo"));
+#endif
   // The platform layer inside stays private, so two modules never share it.
-  for (const char* name : {"SysAllocString", "VariantClear", "_Z13Utf16ToAnsiSt17basic_string_viewIDsSt11char_traitsIDsEE"}) {
+  for (const char* name :
+       {"SysAllocString", "VariantClear", "_Z13Utf16ToAnsiSt17basic_string_viewIDsSt11char_traitsIDsEE"}) {
     EXPECT_EQ(nullptr, module.Symbol(name)) << name;
   }
 }
@@ -103,6 +111,9 @@ TEST(ModuleFrame, CanUnloadOnlyWhenNothingIsAlive) {
   EXPECT_EQ(S_OK, module.CanUnloadNow());
 }
 
+#ifndef _WIN32
+// The class registry that stands in for the system's on Linux; the Windows
+// registration is tested against the real registry (tests/windows).
 TEST(ModuleFrame, RegistersAndUnregistersItsClass) {
   IsolatedConfig config;
   TempDir registryDir;
@@ -128,5 +139,6 @@ TEST(ModuleFrame, RegistrationReportsARegistryItCannotWrite) {
   HostModule module("Selvane.xhw");
   EXPECT_EQ(E_FAIL, module.RegisterServer());
 }
+#endif
 
 }  // namespace

@@ -1,52 +1,46 @@
 #include "tests/support/host_module.h"
 
-#include <dlfcn.h>
-
-#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
 #include "contract/operations.h"
+#include "module/exports.h"
 #include "platform/bstr.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/guid.h"
 
-std::string HostModule::PathOf(const std::string& fileName) {
-  const char* dir = std::getenv("SORVIN_MODULE_DIR");
-  return std::string(dir ? dir : ".") + "/" + fileName;
-}
+namespace {
 
-HostModule::HostModule(const std::string& fileName) : path_(PathOf(fileName)) {
-  handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle_) throw std::runtime_error(std::string("cannot load ") + path_ + ": " + dlerror());
-}
+// The exports in the modules' calling convention (stdcall on 32-bit Windows).
+using CountFunction = int32_t SORVIN_CALL();
+using TextFunction = const char* SORVIN_CALL(int32_t);
+using GetClassObjectFunction = HRESULT SORVIN_CALL(REFCLSID, REFIID, void**);
+using ServerFunction = HRESULT SORVIN_CALL();
 
-HostModule::~HostModule() { dlclose(handle_); }
+}  // namespace
 
-void* HostModule::Symbol(const char* name) const { return dlsym(handle_, name); }
-
-int32_t HostModule::HardwareCount() const { return Export<int32_t()>("GetHardwareCount")(); }
+int32_t HostModule::HardwareCount() const { return Export<CountFunction>("GetHardwareCount")(); }
 
 std::string HostModule::HardwareName(int32_t index) const {
-  return AnsiToUtf8(Export<const char*(int32_t)>("GetHardwareName")(index));
+  return AnsiToUtf8(Export<TextFunction>("GetHardwareName")(index));
 }
 
 std::string HostModule::HardwareClassString(int32_t index) const {
-  return Export<const char*(int32_t)>("GetHardwareClassString")(index);
+  return Export<TextFunction>("GetHardwareClassString")(index);
 }
 
 HRESULT HostModule::GetClassObject(REFCLSID clsid, REFIID riid, void** object) const {
-  return Export<HRESULT(REFCLSID, REFIID, void**)>("DllGetClassObject")(clsid, riid, object);
+  return Export<GetClassObjectFunction>("DllGetClassObject")(clsid, riid, object);
 }
 
-HRESULT HostModule::CanUnloadNow() const { return Export<HRESULT()>("DllCanUnloadNow")(); }
-HRESULT HostModule::RegisterServer() const { return Export<HRESULT()>("DllRegisterServer")(); }
-HRESULT HostModule::UnregisterServer() const { return Export<HRESULT()>("DllUnregisterServer")(); }
+HRESULT HostModule::CanUnloadNow() const { return Export<ServerFunction>("DllCanUnloadNow")(); }
+HRESULT HostModule::RegisterServer() const { return Export<ServerFunction>("DllRegisterServer")(); }
+HRESULT HostModule::UnregisterServer() const { return Export<ServerFunction>("DllUnregisterServer")(); }
 
 std::string HostModule::LastErrorMessage() const {
-  ComPtr<IErrorInfo> info;
-  if (Export<HRESULT(ULONG, IErrorInfo**)>("GetErrorInfo")(0, info.Put()) != S_OK || !info) return "";
+  ComPtr<IErrorInfo> info = TakeErrorInfo();
+  if (!info) return "";
   Bstr description;
   info->GetDescription(description.Put());
   return AnsiToUtf8(Utf16ToAnsi(description.View()));
@@ -84,7 +78,8 @@ const Operation& OperationNamed(std::string_view name) {
 
 HRESULT HostDevice::TryCall(std::string_view operation, std::initializer_list<Arg> args, Variant* out) const {
   const Operation& op = OperationNamed(operation);
-  if (args.size() != op.arguments.size()) throw std::runtime_error("wrong argument count for " + std::string(operation));
+  if (args.size() != op.arguments.size())
+    throw std::runtime_error("wrong argument count for " + std::string(operation));
   std::vector<VARIANT> inOrder;
   for (const Arg& arg : args) inOrder.push_back(arg.value.Ref());
   Variant result;

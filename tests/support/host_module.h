@@ -1,6 +1,7 @@
-// Loads a built module the way a host does (dlopen, discovery exports,
-// DllGetClassObject, the class factory) and calls its operations through
-// the vtable (Call) or by name through IDispatch (Invoke).
+// Loads a built module the way a host does (dlopen or LoadLibrary, discovery
+// exports, DllGetClassObject, the class factory) and calls its operations
+// through the vtable (Call) or by name through IDispatch (Invoke). The
+// loading is in host_module_posix.cpp and host_module_windows.cpp.
 #pragma once
 
 #include <initializer_list>
@@ -13,7 +14,9 @@
 
 class HostModule {
  public:
-  // `fileName` is looked up in SORVIN_MODULE_DIR (set by CTest).
+  // `fileName` is looked up in SORVIN_MODULE_DIR (set by CTest; under Wine a
+  // Linux path, reached through drive Z:), else on Windows in the program's
+  // own folder.
   explicit HostModule(const std::string& fileName);
   HostModule(const HostModule&) = delete;
   HostModule& operator=(const HostModule&) = delete;
@@ -41,6 +44,10 @@ class HostModule {
   ComPtr<IFiscalDevice> CreateDevice() const;
 
  private:
+  // The error information on this thread: the module's own (its GetErrorInfo
+  // export) without the runtime, the runtime's on Windows.
+  ComPtr<IErrorInfo> TakeErrorInfo() const;
+
   std::string path_;
   void* handle_ = nullptr;
 };

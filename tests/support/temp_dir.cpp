@@ -4,42 +4,24 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
-
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "sorvin-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
 
 TempDir::~TempDir() {
   std::error_code ignored;
   // A test may have made the folder read-only; give write access back first.
   for (auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
-    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ignored);
   }
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                               ignored);
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
   std::filesystem::remove_all(path_, ignored);
 }
 
 ScopedEnv::ScopedEnv(const std::string& name, const std::optional<std::string>& value) : name_(name) {
   if (const char* old = std::getenv(name.c_str())) old_ = old;
-  if (value) {
-    setenv(name.c_str(), value->c_str(), 1);
-  } else {
-    unsetenv(name.c_str());
-  }
+  Set(name, value);
 }
 
-ScopedEnv::~ScopedEnv() {
-  if (old_) {
-    setenv(name_.c_str(), old_->c_str(), 1);
-  } else {
-    unsetenv(name_.c_str());
-  }
-}
+ScopedEnv::~ScopedEnv() { Set(name_, old_); }
 
 IsolatedConfig::IsolatedConfig() : xdg_("XDG_CONFIG_HOME", dir_.Path()), registry_("SORVIN_REGISTRY", std::nullopt) {}
 

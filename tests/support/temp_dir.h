@@ -1,5 +1,6 @@
 // A fresh folder for the files one test touches, removed afterwards; and
-// environment variables set for one test's duration.
+// environment variables set for one test's duration. What the systems do
+// differently is in temp_dir_posix.cpp and temp_dir_windows.cpp.
 #pragma once
 
 #include <optional>
@@ -26,6 +27,9 @@ class ScopedEnv {
   ~ScopedEnv();
 
  private:
+  // Sets the variable, or removes it without a value.
+  static void Set(const std::string& name, const std::optional<std::string>& value);
+
   std::string name_;
   std::optional<std::string> old_;
 };

@@ -1,0 +1,47 @@
+#include <cstdlib>
+#include <stdexcept>
+
+#include "tests/support/host_module.h"
+
+namespace {
+
+// The build puts the modules beside the test programs.
+std::string ProgramFolder() {
+  char path[MAX_PATH + 1];
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string program(path, length < sizeof path ? length : 0);
+  return program.substr(0, program.find_last_of('\\'));
+}
+
+}  // namespace
+
+std::string HostModule::PathOf(const std::string& fileName) {
+  const char* dir = std::getenv("SORVIN_MODULE_DIR");
+  std::string path = (dir && *dir ? std::string(dir) : ProgramFolder()) + "\\" + fileName;
+  // CTest runs the program under Wine with the build's Linux path, which
+  // Wine shows as drive Z:.
+  if (path.starts_with('/')) path = "Z:" + path;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+HostModule::HostModule(const std::string& fileName) : path_(PathOf(fileName)) {
+  handle_ = LoadLibraryA(path_.c_str());
+  if (!handle_) {
+    throw std::runtime_error("cannot load " + path_ + ": error " + std::to_string(GetLastError()));
+  }
+}
+
+HostModule::~HostModule() { FreeLibrary(static_cast<HMODULE>(handle_)); }
+
+void* HostModule::Symbol(const char* name) const {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+}
+
+ComPtr<IErrorInfo> HostModule::TakeErrorInfo() const {
+  ComPtr<IErrorInfo> info;
+  if (GetThreadErrorInfo(info.Put()) != S_OK) info.Reset();
+  return info;
+}
