@@ -15,7 +15,8 @@
 
 #include "bench/driver_replay.h"
 #include "bench/paired.h"
-#include "bench/plugin.h"
+#include "tests/support/host_module.h"
+#include "tests/support/temp_dir.h"
 #include "bench/scenes.h"
 #include "bench/till.h"
 #include "platform/automation.h"
@@ -27,10 +28,10 @@ constexpr std::string_view kDriverProgId = "AddIn.FprnM8";
 // No tape; a journal only while the sale is recorded. Every driver object
 // reads these when it is made.
 void SetUpSimulator(const Workspace& workspace, const std::string& journal) {
-  WriteWholeFile(workspace.SimulatorSettings(), "[Simulator]\nTapeFile=\nJournalFile=" + journal + "\n");
+  WriteFileBytes(workspace.SimulatorSettings(), "[Simulator]\nTapeFile=\nJournalFile=" + journal + "\n");
 }
 
-ComPtr<IFiscalDevice> ConnectedAdapter(const Plugin& tarnvik) {
+ComPtr<IFiscalDevice> ConnectedAdapter(const HostModule& tarnvik) {
   ComPtr<IFiscalDevice> adapter = tarnvik.CreateDevice();
   LONG result = 0;
   if (Outcome(adapter->Connect(&result), result) != 0) throw std::runtime_error("the adapter does not connect");
@@ -38,13 +39,13 @@ ComPtr<IFiscalDevice> ConnectedAdapter(const Plugin& tarnvik) {
 }
 
 // The journal of one sale on a connected adapter, connecting not in it.
-std::string RecordSale(const std::string& journal, const Plugin& tarnvik, const Till& till) {
+std::string RecordSale(const std::string& journal, const HostModule& tarnvik, const Till& till) {
   ComPtr<IFiscalDevice> adapter = ConnectedAdapter(tarnvik);
   // The first sale settles whatever a fresh register does once.
   if (till.Sell(*adapter.Get()) != 0) throw std::runtime_error("the adapter sells nothing");
-  const size_t before = ReadWholeFile(journal).size();
+  const size_t before = ReadFileBytes(journal).size();
   if (till.Sell(*adapter.Get()) != 0) throw std::runtime_error("the adapter's second sale failed");
-  return ReadWholeFile(journal).substr(before);
+  return ReadFileBytes(journal).substr(before);
 }
 
 // The replay must make the simulator do what the adapter made it do, down
@@ -52,9 +53,9 @@ std::string RecordSale(const std::string& journal, const Plugin& tarnvik, const 
 // replay on a fresh driver object must be the adapter's, line for line.
 void CheckReplay(const std::string& journal, const std::string& recorded) {
   AutomationObject driver = AutomationObject::Create(kDriverProgId);
-  const size_t before = ReadWholeFile(journal).size();
+  const size_t before = ReadFileBytes(journal).size();
   if (!DriverReplay(*driver.Raw(), ParseJournal(recorded)).Run()) throw std::runtime_error("the replay failed");
-  const std::string replayed = ReadWholeFile(journal).substr(before);
+  const std::string replayed = ReadFileBytes(journal).substr(before);
   if (replayed != recorded) {
     throw std::runtime_error("the replay differs from the adapter's sale:\n" + recorded + "--- replayed:\n" + replayed);
   }
@@ -63,7 +64,7 @@ void CheckReplay(const std::string& journal, const std::string& recorded) {
 class AdapterScene {
  public:
   explicit AdapterScene(const Workspace& workspace) {
-    simulator_.RegisterServer();
+    if (FAILED(simulator_.RegisterServer())) throw std::runtime_error("cannot register the register simulator");
     const std::string journal = workspace.File("journal.txt");
     SetUpSimulator(workspace, journal);
     const std::string sale = RecordSale(journal, tarnvik_, till_);
@@ -121,8 +122,8 @@ class AdapterScene {
     }
   }
 
-  Plugin simulator_{"FprnM8Sim.so"};
-  Plugin tarnvik_{"Tarnvik.xhw"};
+  HostModule simulator_{"FprnM8Sim.so"};
+  HostModule tarnvik_{"Tarnvik.xhw"};
   Till till_;
   ComPtr<IFiscalDevice> adapter_;
   // Driver objects of their own, made once the journal is switched off.

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench/paired.h"
-#include "bench/plugin.h"
+#include "tests/support/host_module.h"
 #include "bench/scenes.h"
 #include "bench/till.h"
 #include "platform/bstr.h"
@@ -103,7 +103,7 @@ class DispatchScene {
     return true;
   }
 
-  Plugin selvane_{"Selvane.xhw"};
+  HostModule selvane_{"Selvane.xhw"};
   ComPtr<IFiscalDevice> device_;
   ComPtr<IDispatch> dispatch_;
   Till till_;

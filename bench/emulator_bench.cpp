@@ -11,7 +11,8 @@
 #include <string>
 
 #include "bench/paired.h"
-#include "bench/plugin.h"
+#include "tests/support/host_module.h"
+#include "tests/support/temp_dir.h"
 #include "bench/scenes.h"
 #include "bench/till.h"
 #include "platform/variant.h"
@@ -52,7 +53,7 @@ class EmulatorScene {
     if (till_.RingUp(*device_.Get(), lines) != 0 || !Close()) {
       throw std::runtime_error("the emulator closes no receipt");
     }
-    return ReadWholeFile(receipts_).substr(before);
+    return ReadFileBytes(receipts_).substr(before);
   }
 
   void Bench(benchmark::State& state, int lines, const std::string& floorBytes) {
@@ -76,7 +77,7 @@ class EmulatorScene {
 
   std::string receipts_;
   std::string floor_;
-  Plugin selvane_{"Selvane.xhw"};
+  HostModule selvane_{"Selvane.xhw"};
   ComPtr<IFiscalDevice> device_;
   Till till_;
 };

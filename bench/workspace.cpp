@@ -4,8 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -33,23 +31,12 @@ Workspace::Workspace() : path_(MakeFolder(std::filesystem::temp_directory_path()
   setenv("XDG_CONFIG_HOME", path_.c_str(), 1);
   setenv("SORVIN_REGISTRY", File("registry.ini").c_str(), 1);
   setenv("SORVIN_FPRNM8_SIM", SimulatorSettings().c_str(), 1);
+  // The modules are the ones built beside this program, unless told otherwise.
+  setenv("SORVIN_MODULE_DIR", SORVIN_BUILT_MODULE_DIR, 0);
 }
 
 Workspace::~Workspace() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
   std::filesystem::remove_all(statePath_, ignored);
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out.flush()) throw std::runtime_error("cannot write " + path);
 }

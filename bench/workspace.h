@@ -24,7 +24,3 @@ class Workspace {
   std::string path_;
   std::string statePath_;
 };
-
-std::string ReadWholeFile(const std::string& path);
-// Replaces the file's contents; throws std::runtime_error when it cannot.
-void WriteWholeFile(const std::string& path, const std::string& bytes);
