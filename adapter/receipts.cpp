@@ -78,14 +78,14 @@ void TTarnvik::WriteAttribute(int32_t tag, Variant value, bool byReference) {
 // are written back to neutral on the register and forgotten here, whether
 // the close worked or not.
 void TTarnvik::ResetReceiptAttributes() {
-  if (FTaxSystem >= 0) {
-    WriteAttribute(kTaxSystemTag, Int(0));
-    FTaxSystem = -1;
-  }
-  if (!FCustomerContact.empty()) {
-    WriteAttribute(kCustomerContactTag, Variant::Text(""));
-    FCustomerContact.clear();
-  }
+  // Forgotten before the register is asked: a register that raises an error
+  // on the neutral values must not keep them for the next receipt.
+  const bool hadTaxSystem = FTaxSystem >= 0;
+  const bool hadContact = !FCustomerContact.empty();
+  FTaxSystem = -1;
+  FCustomerContact.clear();
+  if (hadTaxSystem) WriteAttribute(kTaxSystemTag, Int(0));
+  if (hadContact) WriteAttribute(kCustomerContactTag, Variant::Text(""));
 }
 
 int32_t TTarnvik::CloseReceipt() {

@@ -15,7 +15,11 @@ constexpr LONG kLastDocumentRegister = 51;
 std::string OrUnknown(std::string text) { return text.empty() ? "???" : text; }
 
 std::string IdentificationLine(const std::string& serial, const std::string& firmware, bool fiscal) {
-  std::string line = std::string("№ "_ansi) + OrUnknown(serial) + std::string(", версия: "_ansi) + OrUnknown(firmware);
+  std::string line;
+  line += "№ "_ansi;
+  line += OrUnknown(serial);
+  line += ", версия: "_ansi;
+  line += OrUnknown(firmware);
   line += ", ";
   line += fiscal ? "Фиск"_ansi : "НЕ ФИСК"_ansi;
   return line;
@@ -36,7 +40,8 @@ std::string Year(LONG value) { return value <= 0 ? "????" : std::to_string(value
 
 std::string PaperLine(bool receiptTape, bool controlTape) {
   auto word = [](bool present) { return std::string(present ? "есть"_ansi : "НЕТ"_ansi); };
-  std::string line("Бумага: "_ansi);
+  std::string line;
+  line += "Бумага: "_ansi;
   if (receiptTape == controlTape) return line + word(receiptTape);
   return line + std::string("датчик ЧЛ: "_ansi) + word(receiptTape) + std::string(", датчик КЛ: "_ansi) +
          word(controlTape);

@@ -123,7 +123,6 @@ void TTarnvik::LoadSettings() {
 }
 
 void TTarnvik::SaveSettings() {
-  ProfileFile file(SettingsFileName());
-  file.WriteString(kSection, "DebugMode", FDebugMode ? "1" : "0");
-  file.WriteString(kSection, "LogFile", FLogFile);
+  const ProfileEntry entries[] = {{"DebugMode", FDebugMode ? "1" : "0"}, {"LogFile", FLogFile}};
+  ProfileFile(SettingsFileName()).WriteStrings(kSection, entries);
 }

@@ -56,6 +56,8 @@ struct In<VARIANT> {
   using Holder = Variant;
   // A by-reference argument is passed on as the value it refers to.
   static HRESULT From(const VARIANT& value, Holder& holder) {
+    // A reference to nothing is a wrong argument, not one to follow.
+    if (value.vt == (VT_BYREF | VT_VARIANT) && !value.pvarVal) return DISP_E_TYPEMISMATCH;
     const VARIANT& source = value.vt == (VT_BYREF | VT_VARIANT) ? *value.pvarVal : value;
     if (source.vt & VT_BYREF) return VariantChangeType(holder.Get(), &source, 0, source.vt & ~VT_BYREF);
     return VariantCopy(holder.Get(), &source);

@@ -73,12 +73,13 @@ void TFileEmulator::LoadSettings() {
   FCashInDrawer = ParseCashSum(settings.ReadString(kSection, "Summa", "0"));
 }
 
-// A write the platform refuses throws: the host gets a failure status.
+// One save for all five keys, so the receipt number and the cash are stored
+// together or not at all. A write the platform refuses throws: the host gets
+// a failure status.
 void TFileEmulator::SaveSettings() {
-  ProfileFile settings(kSettingsFile);
-  settings.WriteString(kSection, "File", FFileName);
-  settings.WriteString(kSection, "Title", FTitle);
-  settings.WriteString(kSection, "Bottom", FBottom);
-  settings.WriteString(kSection, "Lastnum", std::to_string(FLastNumber));
-  settings.WriteString(kSection, "Summa", FormatCashSum(FCashInDrawer, LocaleDecimalSeparator()));
+  const std::string number = std::to_string(FLastNumber);
+  const std::string cash = FormatCashSum(FCashInDrawer, LocaleDecimalSeparator());
+  const ProfileEntry entries[] = {
+      {"File", FFileName}, {"Title", FTitle}, {"Bottom", FBottom}, {"Lastnum", number}, {"Summa", cash}};
+  ProfileFile(kSettingsFile).WriteStrings(kSection, entries);
 }

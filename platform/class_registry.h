@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/com_ptr.h"
 
@@ -16,11 +17,14 @@
 class ServerLibrary {
  public:
   ServerLibrary() = default;
-  explicit ServerLibrary(void* handle);
+  explicit ServerLibrary(void* handle) : handle_(handle) {}
   ServerLibrary(const ServerLibrary&) = delete;
   ServerLibrary& operator=(const ServerLibrary&) = delete;
-  ServerLibrary(ServerLibrary&& other) noexcept;
-  ServerLibrary& operator=(ServerLibrary&& other) noexcept;
+  ServerLibrary(ServerLibrary&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  ServerLibrary& operator=(ServerLibrary&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
   ~ServerLibrary();
   void* Handle() const { return handle_; }
 

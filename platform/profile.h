@@ -4,8 +4,14 @@
 // folder for settings files (see SettingsFolder()).
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+
+struct ProfileEntry {
+  std::string_view key;
+  std::string_view value;
+};
 
 class ProfileFile {
  public:
@@ -22,6 +28,11 @@ class ProfileFile {
   // value is written as a blank, so a value can never add a key. Throws a
   // ComError when the file cannot be written; the old file is then intact.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+  // Writes several keys of one section as one save: on Linux the file holds
+  // all of them or none (a failure or a crash in between leaves the old
+  // file); the Windows profile functions write them one after another.
+  void WriteStrings(std::string_view section, std::span<const ProfileEntry> entries);
 
   // Removes one key (the class registry uses it).
   void DeleteKey(std::string_view section, std::string_view key);

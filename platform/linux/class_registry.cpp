@@ -43,15 +43,6 @@ std::string LastLoaderError() {
 
 }  // namespace
 
-ServerLibrary::ServerLibrary(void* handle) : handle_(handle) {}
-
-ServerLibrary::ServerLibrary(ServerLibrary&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-ServerLibrary& ServerLibrary::operator=(ServerLibrary&& other) noexcept {
-  std::swap(handle_, other.handle_);
-  return *this;
-}
-
 ServerLibrary::~ServerLibrary() {
   if (handle_) dlclose(handle_);
 }

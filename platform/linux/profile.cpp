@@ -17,6 +17,7 @@
 #include "platform/ansi.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
+#include "platform/profile_text.h"
 
 namespace {
 
@@ -47,15 +48,16 @@ struct Line {
   std::string_view end;
 };
 
+// A bare CR ends a line too, as the Windows profile functions read it;
+// otherwise a key written after such a line would change its value.
 std::vector<Line> SplitLines(std::string_view bytes) {
   std::vector<Line> lines;
   while (!bytes.empty()) {
-    auto lf = bytes.find('\n');
-    std::size_t length = lf == std::string_view::npos ? bytes.size() : lf + 1;
-    std::string_view whole = bytes.substr(0, length);
-    std::size_t endLength = whole.ends_with("\r\n") ? 2 : whole.ends_with('\n') ? 1 : 0;
-    lines.push_back({whole.substr(0, length - endLength), whole.substr(length - endLength)});
-    bytes.remove_prefix(length);
+    std::size_t end = bytes.find_first_of("\r\n");
+    std::size_t endLength = end == std::string_view::npos ? 0 : bytes.substr(end).starts_with("\r\n") ? 2 : 1;
+    if (end == std::string_view::npos) end = bytes.size();
+    lines.push_back({bytes.substr(0, end), bytes.substr(end, endLength)});
+    bytes.remove_prefix(end + endLength);
   }
   return lines;
 }
@@ -120,25 +122,6 @@ Place Find(const std::vector<Line>& lines, std::string_view section, std::string
     }
   }
   return place;
-}
-
-// A line break in a name or value must not start a line of its own.
-std::string OneLine(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return out;
-}
-
-// Reading trims blanks and strips one pair of quotes; quoting a value that
-// would lose either makes it read back as it was written.
-std::string StoredValue(std::string_view value) {
-  std::string line = OneLine(value);
-  bool edgeBlank = !line.empty() && (kBlanks.find(line.front()) != std::string_view::npos ||
-                                     kBlanks.find(line.back()) != std::string_view::npos);
-  bool quoted = line.size() >= 2 && line.front() == '"' && line.back() == '"';
-  return edgeBlank || quoted ? '"' + line + '"' : line;
 }
 
 std::string WriteFailure(const std::string& path) {
@@ -247,8 +230,10 @@ std::string ProfileFile::ReadString(std::string_view section, std::string_view k
   return std::string(place.key ? place.value : fallback);
 }
 
-void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  std::string bytes = ReadForEdit(path_);
+namespace {
+
+// One key set in the file's content, the other lines kept as they were.
+std::string WithValue(std::string_view bytes, std::string_view section, std::string_view key, std::string_view value) {
   std::vector<Line> lines = SplitLines(bytes);
   std::string_view eol = LineEndOf(lines);
   std::string entry = OneLine(key) + "=" + StoredValue(value);
@@ -271,7 +256,20 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
     if (!out.empty() && out.back() != '\n') out.append(eol);
     out.append("[").append(OneLine(section)).append("]").append(eol).append(entry).append(eol);
   }
-  SaveAtomically(path_, out);
+  return out;
+}
+
+}  // namespace
+
+void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  const ProfileEntry entry{key, value};
+  WriteStrings(section, std::span(&entry, 1));
+}
+
+void ProfileFile::WriteStrings(std::string_view section, std::span<const ProfileEntry> entries) {
+  std::string bytes = ReadForEdit(path_);
+  for (const ProfileEntry& entry : entries) bytes = WithValue(bytes, section, entry.key, entry.value);
+  SaveAtomically(path_, bytes);
 }
 
 void ProfileFile::DeleteKey(std::string_view section, std::string_view key) {

@@ -29,15 +29,6 @@ void CheckCreation(HRESULT status) {
 
 }  // namespace
 
-ServerLibrary::ServerLibrary(void* handle) : handle_(handle) {}
-
-ServerLibrary::ServerLibrary(ServerLibrary&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-ServerLibrary& ServerLibrary::operator=(ServerLibrary&& other) noexcept {
-  std::swap(handle_, other.handle_);
-  return *this;
-}
-
 // The runtime unloads servers (CoFreeUnusedLibraries), not we.
 ServerLibrary::~ServerLibrary() = default;
 

@@ -5,11 +5,10 @@
 
 #include "platform/ansi.h"
 #include "platform/error.h"
+#include "platform/profile_text.h"
 #include "platform/windows/system_error.h"
 
 namespace {
-
-constexpr std::string_view kBlanks = " \t";
 
 // Given as the default when reading: no value read from a line can hold a
 // line break, so getting it back means the key is missing. It ends in a
@@ -17,25 +16,6 @@ constexpr std::string_view kBlanks = " \t";
 constexpr char kMissing[] = "\r\n<missing>";
 
 bool HasFolder(std::string_view name) { return name.find_first_of("\\/:") != std::string_view::npos; }
-
-// A line break in a name or value must not start a line of its own.
-std::string OneLine(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return out;
-}
-
-// Reading trims blanks and strips one pair of quotes; quoting a value that
-// would lose either makes it read back as it was written.
-std::string StoredValue(std::string_view value) {
-  std::string line = OneLine(value);
-  bool edgeBlank = !line.empty() && (kBlanks.find(line.front()) != std::string_view::npos ||
-                                     kBlanks.find(line.back()) != std::string_view::npos);
-  bool quoted = line.size() >= 2 && (line.front() == '"' || line.front() == '\'') && line.back() == line.front();
-  return edgeBlank || quoted ? '"' + line + '"' : line;
-}
 
 // The folders on the way to the file, so a save into a new folder works.
 // Failures are left to the write that follows, which reports them.
@@ -93,6 +73,11 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
   }
   const HRESULT status = LastErrorStatus();  // before anything else can change it
   throw ComError(status, WriteFailure(path_));
+}
+
+// The profile functions write one key at a time.
+void ProfileFile::WriteStrings(std::string_view section, std::span<const ProfileEntry> entries) {
+  for (const ProfileEntry& entry : entries) WriteString(section, entry.key, entry.value);
 }
 
 void ProfileFile::DeleteKey(std::string_view section, std::string_view key) {

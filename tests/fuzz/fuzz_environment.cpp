@@ -1,0 +1,61 @@
+#include "tests/fuzz/fuzz_environment.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "tests/reliability/child_process.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+// Settings saves sync to disk; a folder in memory keeps that cheap.
+std::string ScratchBase() {
+  std::error_code error;
+  if (std::filesystem::is_directory("/dev/shm", error)) return "/dev/shm";
+  return std::filesystem::temp_directory_path().string();
+}
+
+std::string MakeScratch() {
+  std::string pattern = ScratchBase() + "/sorvin-fuzz-XXXXXX";
+  if (!mkdtemp(pattern.data())) BrokenPromise("cannot make a scratch folder");
+  setenv("SORVIN_MODULE_DIR", SORVIN_BUILT_MODULES, 0);
+  setenv("XDG_CONFIG_HOME", (pattern + "/work/config").c_str(), 1);
+  setenv("SORVIN_REGISTRY", (pattern + "/registry.ini").c_str(), 1);
+  setenv("SORVIN_FPRNM8_SIM", (pattern + "/work/sim.ini").c_str(), 1);
+  setenv("SORVIN_FIXED_CLOCK", "2026-12-08 14:05:09", 1);
+  setenv("LC_ALL", "C", 1);
+  // No input may fill the disk, however many lines it asks for.
+  LimitFileSize(64ull << 20);
+  return pattern;
+}
+
+}  // namespace
+
+const std::string& FuzzScratch() {
+  static const std::string folder = MakeScratch();
+  return folder;
+}
+
+void ResetScratch() {
+  const std::string work = FuzzScratch() + "/work";
+  std::error_code ignored;
+  std::filesystem::remove_all(work, ignored);
+  std::filesystem::create_directories(work + "/config/sorvin", ignored);
+  WriteFileBytes(work + "/sim.ini", "[Simulator]\n");
+}
+
+const HostModule& RegisteredSimulator() {
+  static const HostModule* simulator = [] {
+    FuzzScratch();
+    auto* loaded = new HostModule("FprnM8Sim.so");
+    if (loaded->RegisterServer() != S_OK) BrokenPromise("cannot register the register simulator");
+    return loaded;
+  }();
+  return *simulator;
+}
+
+void BrokenPromise(const std::string& what) {
+  std::fprintf(stderr, "\n*** %s\n", what.c_str());
+  std::abort();
+}

@@ -1,0 +1,55 @@
+#include "tests/reliability/child_process.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+ChildReport RunInChild(const std::function<ChildReport()>& body) {
+  int channel[2];
+  if (pipe(channel) != 0) throw std::runtime_error("pipe failed");
+  const pid_t child = fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    close(channel[0]);
+    const ChildReport report = body();
+    const ssize_t written = write(channel[1], &report, sizeof report);
+    _exit(written == static_cast<ssize_t>(sizeof report) ? 0 : 1);
+  }
+  close(channel[1]);
+  ChildReport report;
+  const ssize_t got = read(channel[0], &report, sizeof report);
+  close(channel[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (got != static_cast<ssize_t>(sizeof report) || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    throw std::runtime_error("the child did not report");
+  }
+  return report;
+}
+
+pid_t StartChild(const std::function<void()>& body) {
+  const pid_t child = fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    body();
+    _exit(0);
+  }
+  return child;
+}
+
+void KillChild(pid_t child) {
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+}
+
+void LimitFileSize(unsigned long long bytes) {
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
