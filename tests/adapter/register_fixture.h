@@ -34,9 +34,20 @@ extern const Lines kSwitchingOn;
 extern const Lines kSwitchingOffAndDisconnecting;
 Lines Joined(std::initializer_list<Lines> parts);
 
+// The thread a host calls from: on Windows a single-threaded apartment, in
+// which the adapter makes the driver object through the system's runtime.
+class HostThread {
+ public:
+  HostThread();
+  HostThread(const HostThread&) = delete;
+  HostThread& operator=(const HostThread&) = delete;
+  ~HostThread();
+};
+
 class RegisterTest : public ::testing::Test {
  protected:
   RegisterTest();
+  ~RegisterTest() override;
 
   // Rewrites the simulator's settings with extra sections ("[State]\n...",
   // "[Faults]\n..."); read when the adapter next creates a driver object.
@@ -52,7 +63,9 @@ class RegisterTest : public ::testing::Test {
   const TempDir& Dir() const { return config_.Dir(); }
 
  private:
+  HostThread thread_;
   IsolatedConfig config_;
+  FileRemoval settingsRemoval_;
   ScopedEnv registry_;
   ScopedEnv simulatorSettings_;
   ScopedEnv clock_;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/clock.h"
 #include "platform/codepage.h"
 
 void SelvaneTest::ConnectTo(const std::string& path) {
@@ -11,12 +12,10 @@ void SelvaneTest::ConnectTo(const std::string& path) {
 
 void SelvaneTest::WriteSettings(const std::string& lines) {
   std::filesystem::create_directories(config_.SettingsFolder());
-  WriteFileBytes(config_.SettingsFolder() + "/Selvane.xhw.ini", Ansi("[GENERAL]\r\n" + lines));
+  WriteFileBytes(SettingsPath(), Ansi("[GENERAL]\r\n" + lines));
 }
 
-std::string SelvaneTest::SettingsText() const {
-  return AnsiToUtf8(ReadFileBytes(config_.SettingsFolder() + "/Selvane.xhw.ini"));
-}
+std::string SelvaneTest::SettingsText() const { return AnsiToUtf8(ReadFileBytes(SettingsPath())); }
 
 void SelvaneTest::AddSampleLines() const {
   ASSERT_EQ(0, device_.Int("SaleItem", {1, "Хлеб", 2.0, 45.5, 1, 4, 3}));
@@ -30,6 +29,10 @@ std::string SelvaneTest::StoredCash() const {
   if (start == std::string::npos) return "(none)";
   const std::size_t value = start + 6;
   return text.substr(value, text.find_first_of("\r\n", value) - value);
+}
+
+std::string ReceiptTitle(int number) {
+  return "Чек №" + std::to_string(number) + " от " + AnsiToUtf8(FormatDateTime(EncodeDateTime(2026, 12, 8, 14, 5, 9)));
 }
 
 std::string Lines(std::initializer_list<std::string_view> utf8) {

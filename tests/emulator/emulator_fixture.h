@@ -33,13 +33,20 @@ class SelvaneTest : public ::testing::Test {
   // The sale of the sample receipt: bread and milk.
   void AddSampleLines() const;
 
+  std::string SettingsPath() const { return config_.SettingsFolder() + "/Selvane.xhw.ini"; }
+
   IsolatedConfig config_;
+  FileRemoval settingsRemoval_{SettingsPath()};
   TempDir files_;
   ScopedEnv clock_{"SORVIN_FIXED_CLOCK", "2026-12-08 14:05:09"};
   ScopedEnv locale_{"LC_ALL", "C"};
   HostModule module_{"Selvane.xhw"};
   HostDevice device_{module_.CreateDevice()};
 };
+
+// "Чек №<number> от <the fixed clock's time>" (UTF-8), the time as the
+// user's locale writes it.
+std::string ReceiptTitle(int number);
 
 // Windows-1251 text of these lines (UTF-8), each ended by CR LF.
 std::string Lines(std::initializer_list<std::string_view> utf8);

@@ -1,6 +1,8 @@
 // Cash movements, free text, empty lines and the operations the emulator
 // does not support.
-#include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <filesystem>
 
@@ -20,11 +22,19 @@ class SelvaneCashTest : public SelvaneTest {
 
   // Whether this process holds the receipt file open.
   bool ReceiptFileIsOpen() const {
+#ifdef _WIN32
+    // While any handle is open, an open that shares nothing is refused.
+    HANDLE file = CreateFileA(ReceiptPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+#else
     for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
       std::error_code ignored;
       if (std::filesystem::read_symlink(fd.path(), ignored) == ReceiptPath()) return true;
     }
     return false;
+#endif
   }
 };
 

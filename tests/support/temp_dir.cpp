@@ -25,6 +25,11 @@ ScopedEnv::~ScopedEnv() { Set(name_, old_); }
 
 IsolatedConfig::IsolatedConfig() : xdg_("XDG_CONFIG_HOME", dir_.Path()), registry_("SORVIN_REGISTRY", std::nullopt) {}
 
+void FileRemoval::Remove() const {
+  std::error_code ignored;
+  std::filesystem::remove(path_, ignored);
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream out;

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 class TempDir {
  public:
@@ -35,18 +36,35 @@ class ScopedEnv {
 };
 
 // A config folder of its own: XDG_CONFIG_HOME points into a fresh folder, so
-// settings files and the class registry never touch the user's.
+// settings files and the class registry never touch the user's. Windows
+// keeps bare-named settings files in the Windows folder whatever the
+// environment says, so there they are shared by every test of the machine.
 class IsolatedConfig {
  public:
   IsolatedConfig();
   const TempDir& Dir() const { return dir_; }
   // The folder where settings files named without a folder end up.
-  std::string SettingsFolder() const { return dir_.Path() + "/sorvin"; }
+  std::string SettingsFolder() const;
 
  private:
   TempDir dir_;
   ScopedEnv xdg_;
   ScopedEnv registry_;
+};
+
+// Removes a file (or empty folder) when made and when gone: settings files
+// that Windows keeps in the Windows folder outlast the test's own folders.
+class FileRemoval {
+ public:
+  explicit FileRemoval(std::string path) : path_(std::move(path)) { Remove(); }
+  FileRemoval(const FileRemoval&) = delete;
+  FileRemoval& operator=(const FileRemoval&) = delete;
+  ~FileRemoval() { Remove(); }
+
+ private:
+  void Remove() const;
+
+  std::string path_;
 };
 
 std::string ReadFileBytes(const std::string& path);

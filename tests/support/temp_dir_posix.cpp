@@ -17,3 +17,5 @@ void ScopedEnv::Set(const std::string& name, const std::optional<std::string>& v
     unsetenv(name.c_str());
   }
 }
+
+std::string IsolatedConfig::SettingsFolder() const { return dir_.Path() + "/sorvin"; }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "platform/profile.h"
 #include "tests/support/temp_dir.h"
 
 TempDir::TempDir() {
@@ -22,3 +23,5 @@ TempDir::TempDir() {
 void ScopedEnv::Set(const std::string& name, const std::optional<std::string>& value) {
   _putenv_s(name.c_str(), value ? value->c_str() : "");
 }
+
+std::string IsolatedConfig::SettingsFolder() const { return ::SettingsFolder(); }
