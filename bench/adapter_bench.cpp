@@ -122,7 +122,7 @@ class AdapterScene {
     }
   }
 
-  HostModule simulator_{"FprnM8Sim.so"};
+  HostModule simulator_{kSimulatorModule};
   HostModule tarnvik_{"Tarnvik.xhw"};
   Till till_;
   ComPtr<IFiscalDevice> adapter_;

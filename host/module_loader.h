@@ -47,6 +47,7 @@ class HostRuntime {
   ~HostRuntime();
 
  private:
-  bool initialized_ = false;
-  unsigned consoleCodePage_ = 0;  // to give back; 0: not changed
+  // Only Windows has anything to give back.
+  [[maybe_unused]] bool initialized_ = false;
+  [[maybe_unused]] unsigned consoleCodePage_ = 0;  // 0: not changed
 };

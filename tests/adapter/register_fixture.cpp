@@ -1,12 +1,7 @@
 #include "tests/adapter/register_fixture.h"
 
-#ifdef _WIN32
-#include <objbase.h>
-#endif
-
 #include <algorithm>
 #include <sstream>
-#include <stdexcept>
 
 Lines Journal::Take() {
   std::istringstream in(ReadFileBytes(path_));
@@ -32,24 +27,12 @@ Lines Joined(std::initializer_list<Lines> parts) {
   return all;
 }
 
-#ifdef _WIN32
-HostThread::HostThread() {
-  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) throw std::runtime_error("no apartment");
-}
-HostThread::~HostThread() { CoUninitialize(); }
-constexpr const char* kSimulatorFile = "FprnM8Sim.dll";
-#else
-HostThread::HostThread() = default;
-HostThread::~HostThread() = default;
-constexpr const char* kSimulatorFile = "FprnM8Sim.so";
-#endif
-
 RegisterTest::RegisterTest()
     : settingsRemoval_(SettingsPath("Tarnvik.xhw.ini")),
       registry_("SORVIN_REGISTRY", config_.Dir().File("registry.ini")),
       simulatorSettings_("SORVIN_FPRNM8_SIM", config_.Dir().File("sim.ini")),
       clock_("SORVIN_FIXED_CLOCK", "2018-03-05 14:30:15"),
-      simulator_(kSimulatorFile),
+      simulator_(kSimulatorModule),
       tarnvik_("Tarnvik.xhw"),
       device_(tarnvik_.CreateDevice()),
       journal_(config_.Dir().File("journal.txt")) {

@@ -34,16 +34,6 @@ extern const Lines kSwitchingOn;
 extern const Lines kSwitchingOffAndDisconnecting;
 Lines Joined(std::initializer_list<Lines> parts);
 
-// The thread a host calls from: on Windows a single-threaded apartment, in
-// which the adapter makes the driver object through the system's runtime.
-class HostThread {
- public:
-  HostThread();
-  HostThread(const HostThread&) = delete;
-  HostThread& operator=(const HostThread&) = delete;
-  ~HostThread();
-};
-
 class RegisterTest : public ::testing::Test {
  protected:
   RegisterTest();

@@ -48,7 +48,7 @@ void ResetScratch() {
 const HostModule& RegisteredSimulator() {
   static const HostModule* simulator = [] {
     FuzzScratch();
-    auto* loaded = new HostModule("FprnM8Sim.so");
+    auto* loaded = new HostModule(kSimulatorModule);
     if (loaded->RegisterServer() != S_OK) BrokenPromise("cannot register the register simulator");
     return loaded;
   }();

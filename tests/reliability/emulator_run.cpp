@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/ansi.h"
+#include "platform/clock.h"
 #include "platform/codepage.h"
 #include "platform/profile.h"
 #include "tests/reliability/call_text.h"
@@ -136,7 +137,9 @@ EmulatorRun::EmulatorRun(const HostModule& module, const std::string& folder, Mi
       folder_(folder),
       receiptPath_(folder + "/receipts.txt"),
       mix_(mix),
-      model_(FixedNow(), "08.12.2026 14:05:09") {
+      // How the date reads is the system's matter (Windows takes it from the
+      // user's regional settings).
+      model_(FixedNow(), FormatDateTime(FixedNow())) {
   // Every run starts from no settings and an empty receipt file.
   std::error_code ignored;
   std::filesystem::remove(SettingsFolder() + "/Selvane.xhw.ini", ignored);
@@ -410,8 +413,12 @@ void EmulatorRun::OneShotValues(Choices& c) {
 void EmulatorRun::SetParam(Choices& c) {
   const int32_t index = c.Pick({0, 1, 2, 3, -1});
   if (index == 0) {
-    const std::string name = Utf8ToAnsi(c.Pick<std::string>(
-        {receiptPath_, receiptPath_, "/dev/full", folder_ + "/missing/receipts.txt", "nul", "NUL"}));
+    const std::string names[] = {receiptPath_, receiptPath_,
+#ifndef _WIN32
+                                 "/dev/full",  // Windows has no device whose every write fails
+#endif
+                                 folder_ + "/missing/receipts.txt", "nul", "NUL"};
+    const std::string name = Utf8ToAnsi(c.Pick(std::span<const std::string>(names)));
     Call("SetParamValue", {index, Variant::Text(name)});
     *model_.Param(index) = name;
     return;

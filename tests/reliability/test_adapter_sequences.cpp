@@ -13,12 +13,13 @@
 namespace {
 
 TEST(AdapterSequences, PromisesHoldWhateverTheRegisterDoes) {
+  HostThread thread;
   IsolatedConfig config;
   ScopedEnv registry("SORVIN_REGISTRY", config.Dir().File("registry.ini"));
   ScopedEnv simulatorSettings("SORVIN_FPRNM8_SIM", config.Dir().File("sim.ini"));
   ScopedEnv clock("SORVIN_FIXED_CLOCK", "2026-12-08 14:05:09");
-  HostModule simulator("FprnM8Sim.so");
-  ASSERT_EQ(S_OK, simulator.RegisterServer());
+  HostModule simulator(kSimulatorModule);
+  ServerRegistration registered(simulator);
   HostModule tarnvik("Tarnvik.xhw");
   const uint64_t seeds = SizeFromEnv("SORVIN_SEQUENCE_SEEDS", 10);
   const uint64_t steps = SizeFromEnv("SORVIN_SEQUENCE_STEPS", 300);
@@ -37,14 +38,15 @@ TEST(AdapterSequences, PromisesHoldWhateverTheRegisterDoes) {
 // every WriteAttribute. The close fails, but the taxation system and the
 // contact still hold for that one close only, and the register is off.
 TEST(AdapterSequences, RaisingAttributeWritesStillEndTheOneShotValues) {
+  HostThread thread;
   IsolatedConfig config;
   ScopedEnv registry("SORVIN_REGISTRY", config.Dir().File("registry.ini"));
   ScopedEnv simulatorSettings("SORVIN_FPRNM8_SIM", config.Dir().File("sim.ini"));
   const std::string journal = config.Dir().File("journal.txt");
   WriteFileBytes(config.Dir().File("sim.ini"),
                  "[Simulator]\nJournalFile=" + journal + "\n[Faults]\nWriteAttribute=raise\n");
-  HostModule simulator("FprnM8Sim.so");
-  ASSERT_EQ(S_OK, simulator.RegisterServer());
+  HostModule simulator(kSimulatorModule);
+  ServerRegistration registered(simulator);
   HostModule tarnvik("Tarnvik.xhw");
   HostDevice device(tarnvik.CreateDevice());
   for (int code : {3, 9}) {

@@ -14,6 +14,7 @@ namespace {
 
 TEST(EmulatorSequences, EveryStepAgreesWithTheModel) {
   IsolatedConfig config;
+  FileRemoval settings(config.SettingsFolder() + "/Selvane.xhw.ini");
   TempDir files;
   ScopedEnv clock("SORVIN_FIXED_CLOCK", kRunClock);
   ScopedEnv locale("LC_ALL", kRunLocale);

@@ -9,21 +9,10 @@
 #include <random>
 #include <vector>
 
-#include "platform/bstr.h"
-#include "platform/codepage.h"
 #include "tests/support/host_module.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-// The source of the error information a module left on this thread.
-std::string ErrorSource(const HostModule& module) {
-  ComPtr<IErrorInfo> info;
-  if (module.Export<HRESULT(ULONG, IErrorInfo**)>("GetErrorInfo")(0, info.Put()) != S_OK || !info) return "";
-  Bstr source;
-  info->GetSource(source.Put());
-  return AnsiToUtf8(BstrToAnsi(source.Get()));
-}
 
 struct Reference {
   int module;     // index into the modules
@@ -105,6 +94,7 @@ TEST(Lifetime, FactoryReferencesAndLocksKeepTheModuleLoaded) {
 }
 
 TEST(Lifetime, TwoModulesInOneHostKeepTheirOwnIdentityAndErrors) {
+  HostThread thread;
   IsolatedConfig config;
   HostModule selvane("Selvane.xhw");
   HostModule tarnvik("Tarnvik.xhw");
@@ -117,12 +107,12 @@ TEST(Lifetime, TwoModulesInOneHostKeepTheirOwnIdentityAndErrors) {
   EXPECT_EQ(3, emulator.Int("GetParamCount"));
   EXPECT_EQ(5, adapter.Int("GetParamCount"));
 
-  // A failure in each: each module hands out its own error information.
+  // A failure in each: each module names itself as the error's source.
   EXPECT_EQ(E_INVALIDARG, emulator.TryCall("CashIn", {std::numeric_limits<double>::infinity()}));
+  EXPECT_EQ("Selvane", selvane.LastErrorSource());
   EXPECT_EQ(E_INVALIDARG, adapter.TryCall("CashOut", {std::numeric_limits<double>::quiet_NaN()}));
-  EXPECT_EQ("Selvane", ErrorSource(selvane));
-  EXPECT_EQ("Tarnvik", ErrorSource(tarnvik));
-  EXPECT_EQ("", ErrorSource(selvane));
+  EXPECT_EQ("Tarnvik", tarnvik.LastErrorSource());
+  EXPECT_EQ("", selvane.LastErrorSource());
   // The adapter without a driver registered cannot connect, and says why.
   EXPECT_EQ(4, adapter.Int("Connect"));
   EXPECT_NE("", adapter.ResultText());

@@ -11,8 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "platform/bstr.h"
-#include "platform/codepage.h"
 #include "tests/reliability/reliability_env.h"
 #include "tests/support/host_module.h"
 #include "tests/support/temp_dir.h"
@@ -31,14 +29,6 @@ struct Outcome {
   }
 };
 
-std::string ThreadErrorDescription(const HostModule& module) {
-  ComPtr<IErrorInfo> info;
-  if (module.Export<HRESULT(ULONG, IErrorInfo**)>("GetErrorInfo")(0, info.Put()) != S_OK || !info) return "";
-  Bstr text;
-  info->GetDescription(text.Put());
-  return BstrToAnsi(text.Get());
-}
-
 LONG IntOf(const HostDevice& device, std::string_view operation, std::initializer_list<Arg> args, Outcome& outcome) {
   Variant out;
   const HRESULT status = device.TryCall(operation, args, &out);
@@ -49,6 +39,7 @@ LONG IntOf(const HostDevice& device, std::string_view operation, std::initialize
 // Receipts and cash into a file of this thread's own; the error information
 // of a refused argument stays on this thread.
 void DriveEmulator(const HostModule& module, const std::string& receipts, int rounds, Outcome& outcome) {
+  HostThread apartment;
   for (int round = 0; round < rounds; ++round) {
     HostDevice device(module.CreateDevice());
     device.TryCall("SetParamValue", {0, receipts});
@@ -60,7 +51,7 @@ void DriveEmulator(const HostModule& module, const std::string& receipts, int ro
     outcome.Expect(IntOf(device, "GetLastDocNumber", {}, outcome) == 1, "the object's own receipt number is not 1");
     outcome.Expect(device.TryCall("CashOut", {std::numeric_limits<double>::quiet_NaN()}) == E_INVALIDARG,
                    "a NaN withdrawal was taken");
-    outcome.Expect(!ThreadErrorDescription(module).empty(), "the refusal left no error information on its thread");
+    outcome.Expect(!module.LastErrorMessage().empty(), "the refusal left no error information on its thread");
     ++outcome.receiptsClosed;
   }
 }
@@ -68,6 +59,7 @@ void DriveEmulator(const HostModule& module, const std::string& receipts, int ro
 // Receipts on the register simulator; every object creates its own driver
 // object on this thread.
 void DriveAdapter(const HostModule& module, int rounds, Outcome& outcome) {
+  HostThread apartment;
   for (int round = 0; round < rounds; ++round) {
     HostDevice device(module.CreateDevice());
     device.TryCall("SetTaxSystem", {round % 6});
@@ -77,7 +69,7 @@ void DriveAdapter(const HostModule& module, int rounds, Outcome& outcome) {
     outcome.Expect(IntOf(device, "GetTaxSystem", {}, outcome) == -1, "the taxation system outlived the close");
     outcome.Expect(device.TryCall("CashIn", {std::numeric_limits<double>::infinity()}) == E_INVALIDARG,
                    "an infinite deposit was taken");
-    outcome.Expect(!ThreadErrorDescription(module).empty(), "the refusal left no error information on its thread");
+    outcome.Expect(!module.LastErrorMessage().empty(), "the refusal left no error information on its thread");
     IntOf(device, "Disconnect", {}, outcome);
     ++outcome.receiptsClosed;
   }
@@ -89,8 +81,8 @@ TEST(Threads, EachObjectOnItsOwnThread) {
   ScopedEnv simulatorSettings("SORVIN_FPRNM8_SIM", config.Dir().File("sim.ini"));
   ScopedEnv clock("SORVIN_FIXED_CLOCK", "2026-12-08 14:05:09");
   WriteFileBytes(config.Dir().File("sim.ini"), "[Simulator]\n");
-  HostModule simulator("FprnM8Sim.so");
-  ASSERT_EQ(S_OK, simulator.RegisterServer());
+  HostModule simulator(kSimulatorModule);
+  ServerRegistration registered(simulator);
   HostModule selvane("Selvane.xhw");
   HostModule tarnvik("Tarnvik.xhw");
 

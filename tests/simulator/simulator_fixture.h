@@ -49,7 +49,7 @@ class SimulatorTest : public ::testing::Test {
 
   IsolatedConfig config_;
   ScopedEnv settingsEnv_;
-  HostModule module_{"FprnM8Sim.so"};
+  HostModule module_{kSimulatorModule};
 
  private:
   size_t journalSeen_ = 0;

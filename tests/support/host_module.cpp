@@ -38,12 +38,24 @@ HRESULT HostModule::CanUnloadNow() const { return Export<ServerFunction>("DllCan
 HRESULT HostModule::RegisterServer() const { return Export<ServerFunction>("DllRegisterServer")(); }
 HRESULT HostModule::UnregisterServer() const { return Export<ServerFunction>("DllUnregisterServer")(); }
 
+ServerRegistration::ServerRegistration(const HostModule& module) : module_(module) {
+  if (module.RegisterServer() != S_OK) throw std::runtime_error("cannot register " + module.Path());
+}
+
 std::string HostModule::LastErrorMessage() const {
   ComPtr<IErrorInfo> info = TakeErrorInfo();
   if (!info) return "";
   Bstr description;
   info->GetDescription(description.Put());
   return AnsiToUtf8(Utf16ToAnsi(description.View()));
+}
+
+std::string HostModule::LastErrorSource() const {
+  ComPtr<IErrorInfo> info = TakeErrorInfo();
+  if (!info) return "";
+  Bstr source;
+  info->GetSource(source.Put());
+  return AnsiToUtf8(Utf16ToAnsi(source.View()));
 }
 
 ComPtr<IClassFactory> HostModule::Factory() const {

@@ -37,8 +37,10 @@ class HostModule {
   HRESULT CanUnloadNow() const;
   HRESULT RegisterServer() const;
   HRESULT UnregisterServer() const;
-  // The description of the last failure on this thread (UTF-8), or "".
+  // The description and the source of the last failure on this thread
+  // (UTF-8), or "". Either takes the error information off the thread.
   std::string LastErrorMessage() const;
+  std::string LastErrorSource() const;
 
   ComPtr<IClassFactory> Factory() const;
   ComPtr<IFiscalDevice> CreateDevice() const;
@@ -50,6 +52,33 @@ class HostModule {
 
   std::string path_;
   void* handle_ = nullptr;
+};
+
+// A module registered as a component server for as long as this lives: on
+// Windows the registration lands in the system's registry, which outlasts
+// the test.
+class ServerRegistration {
+ public:
+  explicit ServerRegistration(const HostModule& module);
+  ServerRegistration(const ServerRegistration&) = delete;
+  ServerRegistration& operator=(const ServerRegistration&) = delete;
+  ~ServerRegistration() { module_.UnregisterServer(); }
+
+ private:
+  const HostModule& module_;
+};
+
+// The register simulator's module file.
+extern const char* const kSimulatorModule;
+
+// The thread a host calls from: on Windows a single-threaded apartment, in
+// which the adapter makes the driver object through the system's runtime.
+class HostThread {
+ public:
+  HostThread();
+  HostThread(const HostThread&) = delete;
+  HostThread& operator=(const HostThread&) = delete;
+  ~HostThread();
 };
 
 // One argument of an operation, from a plain C++ value (texts are UTF-8).

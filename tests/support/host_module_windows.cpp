@@ -15,6 +15,13 @@ std::string ProgramFolder() {
 
 }  // namespace
 
+const char* const kSimulatorModule = "FprnM8Sim.dll";
+
+HostThread::HostThread() {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) throw std::runtime_error("no apartment");
+}
+HostThread::~HostThread() { CoUninitialize(); }
+
 std::string HostModule::PathOf(const std::string& fileName) {
   const char* dir = std::getenv("SORVIN_MODULE_DIR");
   std::string path = (dir && *dir ? std::string(dir) : ProgramFolder()) + "\\" + fileName;
