@@ -1,5 +1,6 @@
 #include "tests/reliability/child_process.h"
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -44,6 +45,14 @@ void KillChild(pid_t child) {
   kill(child, SIGKILL);
   int status = 0;
   waitpid(child, &status, 0);
+}
+
+void BecomeOrdinaryUser() {
+  constexpr uid_t kNobody = 65534;
+  if (geteuid() != 0) return;
+  if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) {
+    throw std::runtime_error("cannot give up the superuser's rights");
+  }
 }
 
 void LimitFileSize(unsigned long long bytes) {

@@ -25,6 +25,11 @@ pid_t StartChild(const std::function<void()>& body);
 // SIGKILL, then waits for the child to be gone.
 void KillChild(pid_t child);
 
+// The superuser writes into any folder: a child that must see file
+// permissions gives up its rights for good (becomes "nobody"). Nothing
+// changes for anyone else.
+void BecomeOrdinaryUser();
+
 // Limits the size of every file this process writes (a write past it fails
 // with EFBIG instead of raising SIGXFSZ).
 void LimitFileSize(unsigned long long bytes);
