@@ -1,9 +1,11 @@
 // Cash movements, free text and empty lines cut off by a full disk at every
 // line in turn (a file-size limit in a child process): the failure is
 // reported with the file error, the drawer moves only with a complete
-// write, and the retry writes the whole block once.
+// write, and the retry writes the whole block once. And a receipt file that
+// an ordinary user may not write.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -82,6 +84,45 @@ TEST(WriteLimits, EveryLineOfEveryWriterCutOffInTurn) {
       EXPECT_EQ(writer.cashAfter, ProfileFile(settings).ReadString("GENERAL", "Summa", ""));
     }
   }
+}
+
+// A new receipt file in a read-only folder, and a read-only receipt file:
+// every writer is refused as for a file that cannot be opened, and nothing
+// is counted.
+TEST(WriteLimits, ReadOnlyReceiptFileRefusesEveryWriter) {
+  IsolatedConfig config;
+  TempDir files;
+  HostModule module("Selvane.xhw");
+  const std::string folder = files.File("read-only");
+  std::filesystem::create_directories(folder);
+  const std::string existing = folder + "/existing.txt";
+  WriteFileBytes(existing, Ansi("Чек №7\r\n"));
+  chmod(files.Path().c_str(), 0755);  // an ordinary user may look in
+  chmod(existing.c_str(), 0444);
+  chmod(folder.c_str(), 0555);
+  for (const std::string& receipts : {folder + "/receipts.txt", existing}) {
+    SCOPED_TRACE(receipts);
+    HostDevice device(module.CreateDevice());
+    device.Call("SetParamValue", {0, receipts});
+    device.Call("Connect");
+    const ChildReport refused = RunInChild([&] {
+      BecomeOrdinaryUser();
+      std::string results;
+      device.Int("SaleItem", {1, "Хлеб", 1.0, 10.0, 0, 0, 0});
+      // A braced list runs its calls in order.
+      for (LONG result : {device.Int("CloseReceipt"), device.Int("CashIn", {5.0}), device.Int("PrintText", {"x"}),
+                          device.Int("FeedLines", {1}), device.Int("GetLastDocNumber")}) {
+        results += std::to_string(result) + ' ';
+      }
+      ChildReport report;
+      report.SetText(results);
+      return report;
+    });
+    EXPECT_EQ("3 3 3 8 0 ", std::string(refused.text));  // the last: no receipt counted
+  }
+  EXPECT_FALSE(FileExists(folder + "/receipts.txt"));
+  EXPECT_EQ(Ansi("Чек №7\r\n"), ReadFileBytes(existing));
+  chmod(folder.c_str(), 0755);
 }
 
 }  // namespace
