@@ -110,23 +110,31 @@ Field IntegerText(int64_t value) {
 }
 
 // Two decimals built from the integer of hundredths, so no locale can change
-// the point; right-aligned in kAmountWidth, written in full when longer.
-Field AmountText(long double value) {
+// the point; right-aligned in kAmountWidth.
+Field HundredthsText(int64_t hundredths) {
   Field field;
-  if (std::optional<int64_t> hundredths = Hundredths(value)) {
-    const uint64_t magnitude =
-        *hundredths < 0 ? 0 - static_cast<uint64_t>(*hundredths) : static_cast<uint64_t>(*hundredths);
-    field.Prepend(static_cast<char>('0' + magnitude % 10));
-    field.Prepend(static_cast<char>('0' + magnitude / 10 % 10));
-    field.Prepend('.');
-    field.PrependDigits(magnitude / 100);
-    if (*hundredths < 0) field.Prepend('-');
-  } else {
-    field.Assign(FormatHuge(value));
-  }
+  const uint64_t magnitude = hundredths < 0 ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
+  field.Prepend(static_cast<char>('0' + magnitude % 10));
+  field.Prepend(static_cast<char>('0' + magnitude / 10 % 10));
+  field.Prepend('.');
+  field.PrependDigits(magnitude / 100);
+  if (hundredths < 0) field.Prepend('-');
   field.PadTo(kAmountWidth);
   return field;
 }
+
+// The value with two decimals, written in full when longer than the field.
+Field AmountText(long double value) {
+  if (std::optional<int64_t> hundredths = Hundredths(value)) return HundredthsText(*hundredths);
+  Field field;
+  field.Assign(FormatHuge(value));
+  field.PadTo(kAmountWidth);
+  return field;
+}
+
+// What AmountText(RoundTo2(value)) shows, with one rounding instead of two
+// (a sum beyond the range shows as 0.00, as RoundTo2 makes it).
+Field RoundedAmountText(long double value) { return HundredthsText(Hundredths(value).value_or(0)); }
 
 // The blanks that pad a text of `length` to `width` (at most kLabelWidth).
 std::string_view Blanks(std::size_t length, std::size_t width) {
@@ -172,9 +180,9 @@ void AddAmountLine(std::string& out, std::string_view label, long double amount)
 void AddItemBlock(std::string& out, const TReceiptItem& item) {
   const long double price = item.Price;
   AddLine(out, {"Секция №"_ansi, IntegerText(item.Department)});
-  AddLine(out, {item.Name, Blanks(item.Name.size(), kLabelWidth), AmountText(RoundTo2(price)), " x",
-                AmountText(item.Quantity), " -", AmountText(RoundTo2(item.Discount))});
-  AddLine(out, {Blanks(0, kLabelWidth), AmountText(RoundTo2(price * item.Quantity - item.Discount))});
+  AddLine(out, {item.Name, Blanks(item.Name.size(), kLabelWidth), RoundedAmountText(price), " x",
+                AmountText(item.Quantity), " -", RoundedAmountText(item.Discount)});
+  AddLine(out, {Blanks(0, kLabelWidth), RoundedAmountText(price * item.Quantity - item.Discount)});
   if (item.ItemType != 0) AddCodeLine(out, "Признак предмета расчета: "_ansi, item.ItemType, kItemTypes, 1);
   if (item.PaymentMode != 0) AddCodeLine(out, "Признак способа расчета : "_ansi, item.PaymentMode, kPaymentModes, 1);
   AddCodeLine(out, "НДС: "_ansi, item.TaxType, kTaxTypes, 0);

@@ -5,7 +5,6 @@
 #include <langinfo.h>
 #include <locale.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -24,17 +23,41 @@ DATE LocalNow() {
       {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec});
 }
 
+namespace {
+
+// `value` as `count` digits with leading zeros.
+void AppendDigits(std::string& text, int value, int count) {
+  const std::size_t end = text.size() + static_cast<std::size_t>(count);
+  text.resize(end);
+  for (std::size_t at = end; at-- > end - static_cast<std::size_t>(count); value /= 10) {
+    text[at] = static_cast<char>('0' + value % 10);
+  }
+}
+
+}  // namespace
+
+// Written digit by digit: the receipt close takes the clock every time, and
+// formatting through snprintf cost more than laying out a receipt line.
 std::string FormatDateTime(DATE value) {
   // Outside the years 1 to 9999 (and for NaN or infinity) there is no date to show.
   const auto t = calendar::FromOleDate(value);
   if (!t) return {};
-  char text[48];
-  int length = std::snprintf(text, sizeof text, "%02d.%02d.%04d", t->day, t->month, t->year);
+  std::string text;
+  text.reserve(20);
+  AppendDigits(text, t->day, 2);
+  text += '.';
+  AppendDigits(text, t->month, 2);
+  text += '.';
+  AppendDigits(text, t->year, 4);
   if (t->hour != 0 || t->minute != 0 || t->second != 0) {
-    length += std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length), " %d:%02d:%02d", t->hour,
-                            t->minute, t->second);
+    text += ' ';
+    AppendDigits(text, t->hour, t->hour < 10 ? 1 : 2);
+    text += ':';
+    AppendDigits(text, t->minute, 2);
+    text += ':';
+    AppendDigits(text, t->second, 2);
   }
-  return std::string(text, static_cast<std::size_t>(length));
+  return text;
 }
 
 DATE EncodeDateTime(int year, int month, int day, int hour, int minute, int second) {

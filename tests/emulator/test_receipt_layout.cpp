@@ -1,5 +1,5 @@
 // The receipt layout's own functions: rounding, the amount field and the
-// label tables at their edges.
+// label tables at their edges, and the amounts of the item lines.
 #include <gtest/gtest.h>
 
 #include <cfenv>
@@ -91,6 +91,29 @@ TEST(SelvaneReceiptTotal, RoundsEachLineThenTheReceiptDiscount) {
   lines.Add(half);
   // 0.24 + (0.12 - 0.38) - R(0.125)
   EXPECT_EQ(-0.14, static_cast<double>(RoundTo2(ReceiptTotal(lines, 0.125))));
+}
+
+// Each amount of an item is rounded as RoundTo2 rounds it: ties to even,
+// and a sum too large for it shows as 0.00; the quantity shows as given.
+TEST(SelvaneItemLines, ShowTheAmountsRoundedOnce) {
+  TMyArray lines;
+  lines.Add({1, "x", 0.125, 3, 0.375, 0, 0, 0});
+  lines.Add({1, "y", 1e17, 1e20, 0, 0, 0, 0});
+  const std::vector<std::string> none;
+  ReceiptContent content;
+  content.headerLines = &none;
+  content.footerLines = &none;
+  content.lines = &lines;
+  content.isSale = true;
+  const std::string text = RenderReceipt(content);
+  const auto item = [](std::string_view name, long double price, long double quantity, long double discount,
+                       long double sum) {
+    return PadRight(name, kLabelWidth) + AmountField(price) + " x" + AmountField(quantity) + " -" +
+           AmountField(discount) + "\r\n" + PadRight("", kLabelWidth) + AmountField(sum) + "\r\n";
+  };
+  EXPECT_NE(std::string::npos, text.find(item("x", 0.12L, 3, 0.38L, 0))) << text;
+  EXPECT_EQ("100000000000000000000.00", AmountField(1e20L));
+  EXPECT_NE(std::string::npos, text.find(item("y", 0, 1e20L, 0, 0))) << text;
 }
 
 }  // namespace
