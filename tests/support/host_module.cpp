@@ -42,20 +42,15 @@ ServerRegistration::ServerRegistration(const HostModule& module) : module_(modul
   if (module.RegisterServer() != S_OK) throw std::runtime_error("cannot register " + module.Path());
 }
 
-std::string HostModule::LastErrorMessage() const {
-  ComPtr<IErrorInfo> info = TakeErrorInfo();
-  if (!info) return "";
-  Bstr description;
-  info->GetDescription(description.Put());
-  return AnsiToUtf8(Utf16ToAnsi(description.View()));
-}
+std::string HostModule::LastErrorMessage() const { return TakeErrorText(&IErrorInfo::GetDescription); }
+std::string HostModule::LastErrorSource() const { return TakeErrorText(&IErrorInfo::GetSource); }
 
-std::string HostModule::LastErrorSource() const {
+std::string HostModule::TakeErrorText(decltype(&IErrorInfo::GetSource) text) const {
   ComPtr<IErrorInfo> info = TakeErrorInfo();
   if (!info) return "";
-  Bstr source;
-  info->GetSource(source.Put());
-  return AnsiToUtf8(Utf16ToAnsi(source.View()));
+  Bstr value;
+  (info.Get()->*text)(value.Put());
+  return AnsiToUtf8(Utf16ToAnsi(value.View()));
 }
 
 ComPtr<IClassFactory> HostModule::Factory() const {

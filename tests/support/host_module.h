@@ -49,6 +49,8 @@ class HostModule {
   // The error information on this thread: the module's own (its GetErrorInfo
   // export) without the runtime, the runtime's on Windows.
   ComPtr<IErrorInfo> TakeErrorInfo() const;
+  // One text of that error information (UTF-8), or "" without any.
+  std::string TakeErrorText(decltype(&IErrorInfo::GetSource) text) const;
 
   std::string path_;
   void* handle_ = nullptr;
