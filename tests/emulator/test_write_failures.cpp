@@ -3,10 +3,7 @@
 #include "tests/emulator/emulator_fixture.h"
 
 #ifndef _WIN32
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "tests/support/child_process.h"
 #endif
 
 namespace {
@@ -93,18 +90,9 @@ class SelvaneWriteLimitTest : public SelvaneTest {
 
   // Closes in a child whose files may not grow beyond `limit` bytes, then
   // closes again without the limit.
-  LimitedClose CloseInChild(rlim_t limit) const {
-    int channel[2];
-    if (pipe(channel) != 0) throw std::runtime_error("pipe failed");
-    pid_t child = fork();
-    if (child == 0) {
-      close(channel[0]);
-      signal(SIGXFSZ, SIG_IGN);
-      rlimit original{};
-      getrlimit(RLIMIT_FSIZE, &original);
-      rlimit limited = original;
-      limited.rlim_cur = limit;
-      setrlimit(RLIMIT_FSIZE, &limited);
+  LimitedClose CloseInChild(unsigned long long limit) const {
+    return RunInChild([&] {
+      const unsigned long long unlimited = LimitFileSize(limit);
       LimitedClose seen{};
       seen.failedResult = Result("CloseReceipt");
       seen.failedCode = Result("GetResultCode");
@@ -117,24 +105,13 @@ class SelvaneWriteLimitTest : public SelvaneTest {
       seen.sumAfterFailure = value.ToDouble();
       device_.TryCall("GetLastDocDateTime", {}, &value);
       seen.dateAfterFailure = value.ToDouble();
-      setrlimit(RLIMIT_FSIZE, &original);
+      LimitFileSize(unlimited);
       SetOneShotValues();
       seen.retryResult = Result("CloseReceipt");
       seen.numberAfterRetry = Result("GetLastDocNumber");
       device_.TryCall("SaveSettings", {});
-      ssize_t written = write(channel[1], &seen, sizeof seen);
-      _exit(written == static_cast<ssize_t>(sizeof seen) ? 0 : 1);
-    }
-    close(channel[1]);
-    LimitedClose seen{};
-    ssize_t got = read(channel[0], &seen, sizeof seen);
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (got != static_cast<ssize_t>(sizeof seen) || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      throw std::runtime_error("the child did not report");
-    }
-    return seen;
+      return seen;
+    });
   }
 
   int Result(const char* op) const {

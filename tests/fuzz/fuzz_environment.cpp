@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tests/reliability/child_process.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

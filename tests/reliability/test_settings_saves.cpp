@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "platform/profile.h"
-#include "tests/reliability/child_process.h"
+#include "tests/support/child_process.h"
 #include "tests/support/host_module.h"
 #include "tests/support/temp_dir.h"
 

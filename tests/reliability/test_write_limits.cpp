@@ -4,7 +4,6 @@
 // write, and the retry writes the whole block once. And a receipt file that
 // an ordinary user may not write.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -13,7 +12,7 @@
 #include <vector>
 
 #include "platform/profile.h"
-#include "tests/reliability/child_process.h"
+#include "tests/support/child_process.h"
 #include "tests/support/host_module.h"
 #include "tests/support/temp_dir.h"
 
@@ -69,11 +68,11 @@ TEST(WriteLimits, EveryLineOfEveryWriterCutOffInTurn) {
       device.Call("Connect");
 
       const ChildReport failed = RunInChild([&] {
-        LimitFileSize(before.size() + cut);
+        const unsigned long long unlimited = LimitFileSize(before.size() + cut);
         ChildReport report;
         report.status = writer.call(device) * 100 + device.ResultCode();
         report.SetText(device.ResultText());
-        LimitFileSize(RLIM_INFINITY);
+        LimitFileSize(unlimited);
         if (writer.call(device) != 0) report.status = -1;
         device.TryCall("SaveSettings", {});
         return report;

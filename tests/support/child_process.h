@@ -4,9 +4,11 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 // What a child reports back: a status and a short text.
 struct ChildReport {
@@ -16,9 +18,21 @@ struct ChildReport {
   void SetText(const std::string& value) { std::strncpy(text, value.c_str(), sizeof text - 1); }
 };
 
-// Runs `body` in a child and waits for its report; throws when the child
-// dies without one.
-ChildReport RunInChild(const std::function<ChildReport()>& body);
+// Runs `fill` in a child, which fills the `size` bytes at `report` in its
+// own copy of memory and sends them back; throws when the child dies
+// without sending them.
+void RunInChildInto(void* report, std::size_t size, const std::function<void()>& fill);
+
+// Runs `body` in a child and waits for the report it returns (any plain
+// struct, such as ChildReport).
+template <class Body>
+auto RunInChild(Body body) {
+  using Report = decltype(body());
+  static_assert(std::is_trivially_copyable_v<Report>);
+  Report report{};
+  RunInChildInto(&report, sizeof report, [&] { report = body(); });
+  return report;
+}
 
 // Starts `body` in a child that runs until it is killed.
 pid_t StartChild(const std::function<void()>& body);
@@ -31,5 +45,5 @@ void KillChild(pid_t child);
 void BecomeOrdinaryUser();
 
 // Limits the size of every file this process writes (a write past it fails
-// with EFBIG instead of raising SIGXFSZ).
-void LimitFileSize(unsigned long long bytes);
+// with EFBIG instead of raising SIGXFSZ); the limit it had before.
+unsigned long long LimitFileSize(unsigned long long bytes);

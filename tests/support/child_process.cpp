@@ -1,4 +1,4 @@
-#include "tests/reliability/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <grp.h>
 #include <signal.h>
@@ -8,27 +8,25 @@
 
 #include <stdexcept>
 
-ChildReport RunInChild(const std::function<ChildReport()>& body) {
+void RunInChildInto(void* report, std::size_t size, const std::function<void()>& fill) {
   int channel[2];
   if (pipe(channel) != 0) throw std::runtime_error("pipe failed");
   const pid_t child = fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
     close(channel[0]);
-    const ChildReport report = body();
-    const ssize_t written = write(channel[1], &report, sizeof report);
-    _exit(written == static_cast<ssize_t>(sizeof report) ? 0 : 1);
+    fill();
+    const ssize_t written = write(channel[1], report, size);
+    _exit(written == static_cast<ssize_t>(size) ? 0 : 1);
   }
   close(channel[1]);
-  ChildReport report;
-  const ssize_t got = read(channel[0], &report, sizeof report);
+  const ssize_t got = read(channel[0], report, size);
   close(channel[0]);
   int status = 0;
   waitpid(child, &status, 0);
-  if (got != static_cast<ssize_t>(sizeof report) || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+  if (got != static_cast<ssize_t>(size) || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     throw std::runtime_error("the child did not report");
   }
-  return report;
 }
 
 pid_t StartChild(const std::function<void()>& body) {
@@ -55,10 +53,12 @@ void BecomeOrdinaryUser() {
   }
 }
 
-void LimitFileSize(unsigned long long bytes) {
+unsigned long long LimitFileSize(unsigned long long bytes) {
   signal(SIGXFSZ, SIG_IGN);
   rlimit limit{};
   getrlimit(RLIMIT_FSIZE, &limit);
+  const unsigned long long before = limit.rlim_cur;
   limit.rlim_cur = bytes;
   setrlimit(RLIMIT_FSIZE, &limit);
+  return before;
 }
