@@ -6,7 +6,7 @@
 
 #include "platform/com.h"
 
-// The current local date and time. On Linux the environment variable
+// The current local date and time. The environment variable
 // SORVIN_FIXED_CLOCK ("YYYY-MM-DD HH:MM:SS") fixes it, for tests and demos.
 DATE LocalNow();
 

@@ -8,9 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "platform/ansi.h"
 #include "platform/calendar.h"
-#include "platform/error.h"
 
 DATE LocalNow() {
   if (const char* fixed = std::getenv("SORVIN_FIXED_CLOCK")) {
@@ -58,12 +56,6 @@ std::string FormatDateTime(DATE value) {
     AppendDigits(text, t->second, 2);
   }
   return text;
-}
-
-DATE EncodeDateTime(int year, int month, int day, int hour, int minute, int second) {
-  const calendar::DateTime parts{year, month, day, hour, minute, second};
-  if (!calendar::IsValid(parts)) throw ComError(DISP_E_OVERFLOW, std::string("Недопустимая дата или время"_ansi));
-  return calendar::ToOleDate(parts);
 }
 
 char LocaleDecimalSeparator() {

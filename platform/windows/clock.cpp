@@ -6,10 +6,8 @@
 
 #include <iterator>
 
-#include "platform/ansi.h"
 #include "platform/calendar.h"
 #include "platform/codepage.h"
-#include "platform/error.h"
 
 namespace {
 
@@ -56,12 +54,6 @@ std::string FormatDateTime(DATE value) {
     text += " " + LocaleText(GetTimeFormatW, 0, time);
   }
   return text;
-}
-
-DATE EncodeDateTime(int year, int month, int day, int hour, int minute, int second) {
-  const calendar::DateTime parts{year, month, day, hour, minute, second};
-  if (!calendar::IsValid(parts)) throw ComError(DISP_E_OVERFLOW, std::string("Недопустимая дата или время"_ansi));
-  return calendar::ToOleDate(parts);
 }
 
 char LocaleDecimalSeparator() {
