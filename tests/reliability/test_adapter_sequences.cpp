@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/reliability/adapter_run.h"
+#include "tests/reliability/registered_simulator.h"
 #include "tests/reliability/reliability_env.h"
 #include "tests/support/temp_dir.h"
 
@@ -15,11 +16,8 @@ namespace {
 TEST(AdapterSequences, PromisesHoldWhateverTheRegisterDoes) {
   HostThread thread;
   IsolatedConfig config;
-  ScopedEnv registry("SORVIN_REGISTRY", config.Dir().File("registry.ini"));
-  ScopedEnv simulatorSettings("SORVIN_FPRNM8_SIM", config.Dir().File("sim.ini"));
   ScopedEnv clock("SORVIN_FIXED_CLOCK", "2026-12-08 14:05:09");
-  HostModule simulator(kSimulatorModule);
-  ServerRegistration registered(simulator);
+  RegisteredSimulator simulator(config.Dir(), "[Simulator]\n");  // each run writes its own
   HostModule tarnvik("Tarnvik.xhw");
   const uint64_t seeds = SizeFromEnv("SORVIN_SEQUENCE_SEEDS", 10);
   const uint64_t steps = SizeFromEnv("SORVIN_SEQUENCE_STEPS", 300);
@@ -30,7 +28,7 @@ TEST(AdapterSequences, PromisesHoldWhateverTheRegisterDoes) {
       const std::string failure = run.Step(choices);
       ASSERT_EQ("", failure) << "seed " << seed;
     }
-    ASSERT_EQ("", run.Finish(simulator)) << "seed " << seed;
+    ASSERT_EQ("", run.Finish(simulator.Module())) << "seed " << seed;
   }
 }
 
@@ -40,13 +38,9 @@ TEST(AdapterSequences, PromisesHoldWhateverTheRegisterDoes) {
 TEST(AdapterSequences, RaisingAttributeWritesStillEndTheOneShotValues) {
   HostThread thread;
   IsolatedConfig config;
-  ScopedEnv registry("SORVIN_REGISTRY", config.Dir().File("registry.ini"));
-  ScopedEnv simulatorSettings("SORVIN_FPRNM8_SIM", config.Dir().File("sim.ini"));
   const std::string journal = config.Dir().File("journal.txt");
-  WriteFileBytes(config.Dir().File("sim.ini"),
-                 "[Simulator]\nJournalFile=" + journal + "\n[Faults]\nWriteAttribute=raise\n");
-  HostModule simulator(kSimulatorModule);
-  ServerRegistration registered(simulator);
+  RegisteredSimulator simulator(config.Dir(),
+                                "[Simulator]\nJournalFile=" + journal + "\n[Faults]\nWriteAttribute=raise\n");
   HostModule tarnvik("Tarnvik.xhw");
   HostDevice device(tarnvik.CreateDevice());
   for (int code : {3, 9}) {

@@ -11,6 +11,7 @@
 #include "contract/operations.h"
 #include "platform/bstr.h"
 #include "platform/codepage.h"
+#include "tests/reliability/registered_simulator.h"
 #include "tests/support/host_module.h"
 #include "tests/support/temp_dir.h"
 
@@ -117,12 +118,8 @@ TEST(NotFiniteNumbers, EmulatorRefusesThemAndChangesNothing) {
 TEST(NotFiniteNumbers, AdapterRefusesThemWithoutTouchingTheDriver) {
   HostThread thread;
   IsolatedConfig config;
-  ScopedEnv registry("SORVIN_REGISTRY", config.Dir().File("registry.ini"));
-  ScopedEnv simulatorSettings("SORVIN_FPRNM8_SIM", config.Dir().File("sim.ini"));
   const std::string journal = config.Dir().File("journal.txt");
-  WriteFileBytes(config.Dir().File("sim.ini"), "[Simulator]\nJournalFile=" + journal + "\n");
-  HostModule simulator(kSimulatorModule);
-  ServerRegistration registered(simulator);
+  RegisteredSimulator simulator(config.Dir(), "[Simulator]\nJournalFile=" + journal + "\n");
   HostModule module("Tarnvik.xhw");
   HostDevice device(module.CreateDevice());
 

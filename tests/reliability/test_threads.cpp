@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/reliability/registered_simulator.h"
 #include "tests/reliability/reliability_env.h"
 #include "tests/support/host_module.h"
 #include "tests/support/temp_dir.h"
@@ -77,12 +78,8 @@ void DriveAdapter(const HostModule& module, int rounds, Outcome& outcome) {
 
 TEST(Threads, EachObjectOnItsOwnThread) {
   IsolatedConfig config;
-  ScopedEnv registry("SORVIN_REGISTRY", config.Dir().File("registry.ini"));
-  ScopedEnv simulatorSettings("SORVIN_FPRNM8_SIM", config.Dir().File("sim.ini"));
   ScopedEnv clock("SORVIN_FIXED_CLOCK", "2026-12-08 14:05:09");
-  WriteFileBytes(config.Dir().File("sim.ini"), "[Simulator]\n");
-  HostModule simulator(kSimulatorModule);
-  ServerRegistration registered(simulator);
+  RegisteredSimulator simulator(config.Dir(), "[Simulator]\n");
   HostModule selvane("Selvane.xhw");
   HostModule tarnvik("Tarnvik.xhw");
 
@@ -118,7 +115,7 @@ TEST(Threads, EachObjectOnItsOwnThread) {
   EXPECT_GT(polls.load(), 0);
   EXPECT_EQ(S_OK, selvane.CanUnloadNow());
   EXPECT_EQ(S_OK, tarnvik.CanUnloadNow());
-  EXPECT_EQ(S_OK, simulator.CanUnloadNow());
+  EXPECT_EQ(S_OK, simulator.Module().CanUnloadNow());
 }
 
 }  // namespace
