@@ -1,29 +1,16 @@
 #include <cmath>
-#include <utility>
 
 #include "contract/result_codes.h"
 #include "emulator/file_emulator.h"
 #include "emulator/messages.h"
 #include "emulator/receipt_layout.h"
 #include "platform/clock.h"
+#include "platform/on_exit.h"
 
 namespace {
 
 // A payment this close to the total counts as the total.
 constexpr long double kPaymentTolerance = 0.0001L;
-
-// Runs a step when the scope is left, however it is left.
-template <class Step>
-class OnExit {
- public:
-  explicit OnExit(Step step) : step_(std::move(step)) {}
-  OnExit(const OnExit&) = delete;
-  OnExit& operator=(const OnExit&) = delete;
-  ~OnExit() { step_(); }
-
- private:
-  Step step_;
-};
 
 // The receipt number after `number`; past the largest it wraps round as
 // the 32-bit counter it is kept in.

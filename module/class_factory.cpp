@@ -2,6 +2,7 @@
 
 #include "module/module_identity.h"
 #include "module/server_counters.h"
+#include "platform/com_ptr.h"
 
 HRESULT ClassFactory::QueryInterface(REFIID riid, void** object) {
   if (!object) return E_POINTER;
@@ -28,11 +29,10 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** object
   if (!object) return E_POINTER;
   *object = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
-  IUnknown* created = ThisModule().createObject();
+  // The new object's one reference is ours until the caller has its own.
+  ComPtr<IUnknown> created = ComPtr<IUnknown>::Attach(ThisModule().createObject());
   if (!created) return E_OUTOFMEMORY;
-  HRESULT hr = created->QueryInterface(riid, object);
-  created->Release();
-  return hr;
+  return created->QueryInterface(riid, object);
 }
 
 HRESULT ClassFactory::LockServer(BOOL lock) {
