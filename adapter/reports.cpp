@@ -7,6 +7,7 @@
 #include "contract/result_codes.h"
 #include "platform/ansi.h"
 #include "platform/clock.h"
+#include "platform/codepage.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ int32_t TTarnvik::GetDeviceStatus() {
   return WithConnection(kStandalone, work).result;
 }
 
-std::string TTarnvik::GetSerialNumber() {
+OleString TTarnvik::GetSerialNumber() {
   std::string serial;
   // No "???" here: an empty serial number is handed out as it is.
   const Outcome outcome = WithConnection(kStandalone, [&](int32_t& out) {
@@ -99,8 +100,8 @@ std::string TTarnvik::GetSerialNumber() {
     serial = Driver().Get("SerialNumber").ToAnsi();
     out = 0;
   });
-  if (!outcome.workDone) return std::string("Ошибка: "_ansi) + FResultText;
-  return serial;
+  if (!outcome.workDone) return AnsiToUtf16(std::string("Ошибка: "_ansi) + FResultText);
+  return AnsiToUtf16(serial);
 }
 
 void TTarnvik::ReadLastDocument(const std::function<void()>& take) {

@@ -5,6 +5,7 @@
 #include "adapter/tarnvik.h"
 #include "contract/result_codes.h"
 #include "platform/ansi.h"
+#include "platform/codepage.h"
 #include "platform/profile.h"
 
 namespace {
@@ -20,7 +21,7 @@ long WholeNumber(const std::string& text) { return std::strtol(text.c_str(), nul
 }  // namespace
 
 int32_t TTarnvik::GetResultCode() { return FResultCode; }
-std::string TTarnvik::GetResultText() { return FResultText; }
+OleString TTarnvik::GetResultText() { return AnsiToUtf16(FResultText); }
 
 std::string TTarnvik::GetCustomerContact() { return FCustomerContact; }
 void TTarnvik::SetCustomerContact(const std::string& contact) { FCustomerContact = contact; }

@@ -32,7 +32,7 @@ class TTarnvik final : public Device {
   void LoadSettings() override;
   void SaveSettings() override;
   int32_t GetResultCode() override;
-  std::string GetResultText() override;
+  OleString GetResultText() override;
   int32_t GetParamCount() override;
   std::string GetParamName(int32_t index) override;
   int32_t GetParamType(int32_t index) override;
@@ -47,7 +47,7 @@ class TTarnvik final : public Device {
   // Status and identification
   int32_t TestConnection() override;
   int32_t GetDeviceStatus() override;
-  std::string GetSerialNumber() override;
+  OleString GetSerialNumber() override;
   int32_t GetLastDocNumber() override;
   double GetLastDocSum() override;
   DATE GetLastDocDateTime() override;

@@ -2,6 +2,7 @@
 
 #include "contract/result_codes.h"
 #include "emulator/messages.h"
+#include "platform/codepage.h"
 
 bool TFileEmulator::OpenReceiptFile() {
   // OpenAppend creates a missing file and never truncates one, so both ways
@@ -41,11 +42,11 @@ void TFileEmulator::Disconnect() {}
 int32_t TFileEmulator::GetResultCode() { return FResultCode; }
 
 // The text of a failure shows only while its code is the last result.
-std::string TFileEmulator::GetResultText() { return FResultCode != result::kOk ? FResultText : std::string(); }
+OleString TFileEmulator::GetResultText() { return FResultCode != result::kOk ? AnsiToUtf16(FResultText) : OleString(); }
 
-std::string TFileEmulator::GetSerialNumber() {
+OleString TFileEmulator::GetSerialNumber() {
   Record(result::kOk);
-  return "Sorvin_emulator";
+  return AnsiToUtf16("Sorvin_emulator");
 }
 
 int32_t TFileEmulator::TestConnection() { return Record(result::kOk); }

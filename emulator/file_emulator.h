@@ -29,8 +29,8 @@ class TFileEmulator final : public Device {
   int32_t Connect() override;
   void Disconnect() override;
   int32_t GetResultCode() override;
-  std::string GetResultText() override;
-  std::string GetSerialNumber() override;
+  OleString GetResultText() override;
+  OleString GetSerialNumber() override;
   int32_t TestConnection() override;
   int32_t GetDeviceStatus() override;
   int32_t GetLastDocNumber() override;

@@ -1,6 +1,7 @@
 // What a device class implements: the 42 operations of IFiscalDevice in the
-// module's own terms. Texts are Windows-1251; the out value is the return
-// value. The frame (DeviceObject) does every conversion at the interface,
+// module's own terms. Texts are Windows-1251, except the result text and the
+// serial number, which may come from a driver in any script and so stay
+// interface text (UTF-16); the out value is the return value. The frame (DeviceObject) does every conversion at the interface,
 // sets out values empty on entry and turns an escaping exception into a
 // failure status, so a device class only throws.
 #pragma once
@@ -30,9 +31,9 @@ class Device {
   virtual int32_t FeedLines(int32_t count) = 0;
   virtual void LoadSettings() = 0;
   virtual void SaveSettings() = 0;
-  virtual std::string GetResultText() = 0;
+  virtual OleString GetResultText() = 0;
   virtual void Disconnect() = 0;
-  virtual std::string GetSerialNumber() = 0;
+  virtual OleString GetSerialNumber() = 0;
   virtual int32_t SaleItem(int32_t department, const std::string& name, double quantity, double price,
                            int32_t itemType, int32_t paymentMode, int32_t taxType) = 0;
   virtual int32_t SaleItemExt(int32_t department, const std::string& name, double quantity, double price,

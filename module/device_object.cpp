@@ -3,6 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <new>
+#include <type_traits>
 
 #include "module/dispatch.h"
 #include "module/module_identity.h"
@@ -58,7 +59,14 @@ template <class Body>
 HRESULT Run(BSTR* out, Body&& body) noexcept {
   if (!out) return NullOut();
   *out = nullptr;
-  return Guarded([&] { *out = AnsiToBstr(body()).Detach(); });
+  return Guarded([&] {
+    auto text = body();
+    if constexpr (std::is_same_v<decltype(text), OleString>) {
+      *out = Bstr(text).Detach();
+    } else {
+      *out = AnsiToBstr(text).Detach();
+    }
+  });
 }
 
 template <class Body>
