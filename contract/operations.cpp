@@ -234,6 +234,23 @@ constexpr std::array kOperations = {
 #undef OPERATION
 #undef RESULT_OPERATION
 
+// FindOperation(DISPID) finds an operation by its place in the table.
+consteval bool IdsFollowPlaces() {
+  for (std::size_t i = 0; i < kOperations.size(); ++i) {
+    if (kOperations[i].id != static_cast<DISPID>(i + 1)) return false;
+  }
+  return true;
+}
+static_assert(IdsFollowPlaces(), "the operation in place i of the table must have dispatch id i + 1");
+
+consteval bool ArgumentsFit() {
+  for (const Operation& op : kOperations) {
+    if (op.arguments.size() > kMostOperationArguments) return false;
+  }
+  return true;
+}
+static_assert(ArgumentsFit(), "an operation takes more than kMostOperationArguments arguments");
+
 template <class Char>
 bool SameNameIgnoringCase(std::string_view name, std::basic_string_view<Char> other) {
   if (name.size() != other.size()) return false;

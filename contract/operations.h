@@ -5,6 +5,7 @@
 // work from this one table.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -13,6 +14,11 @@
 // ResultCode is an integer out value that is a result code (0 = success),
 // after which the host reads GetResultText.
 enum class ValueKind { None, Integer, ResultCode, Number, DateTime, Text, Variant };
+
+// The most arguments any operation takes (SaleItemExt, ReturnItemExt), so a
+// caller may gather the arguments of any of them in an array of this size.
+// The table checks that none takes more.
+inline constexpr std::size_t kMostOperationArguments = 8;
 
 struct Operation {
   std::string_view name;

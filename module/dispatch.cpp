@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr size_t kMostArguments = 8;
-
 // The failure the operation left in the thread's error information, moved
 // into the caller's EXCEPINFO.
 void FillExceptionInfo(EXCEPINFO* excepInfo, HRESULT status) {
@@ -51,7 +49,7 @@ HRESULT InvokeOperation(IFiscalDevice& device, DISPID id, WORD flags, DISPPARAMS
   if (given != 0 && !params->rgvarg) return E_POINTER;
 
   // The caller passes the arguments last first; the table wants call order.
-  std::array<VARIANT, kMostArguments> inOrder{};
+  std::array<VARIANT, kMostOperationArguments> inOrder{};
   for (UINT i = 0; i < given; ++i) inOrder[i] = params->rgvarg[given - 1 - i];
 
   if (result) VariantInit(result);
