@@ -14,31 +14,31 @@ namespace {
 template <class T>
 struct In;
 
-template <>
-struct In<LONG> {
-  static constexpr ValueKind kKind = ValueKind::Integer;
-  using Holder = LONG;
+// A number arrives in whatever type the caller had and is changed to the
+// parameter's.
+template <class Number, ValueKind Kind, VARTYPE Type>
+struct NumberIn {
+  static constexpr ValueKind kKind = Kind;
+  using Holder = Number;
   static HRESULT From(const VARIANT& value, Holder& holder) {
     Variant converted;
-    HRESULT hr = VariantChangeType(converted.Get(), &value, 0, VT_I4);
-    if (SUCCEEDED(hr)) holder = converted.Ref().lVal;
+    HRESULT hr = VariantChangeType(converted.Get(), &value, 0, Type);
+    if (FAILED(hr)) return hr;
+    if constexpr (Type == VT_I4) {
+      holder = converted.Ref().lVal;
+    } else {
+      holder = converted.Ref().dblVal;
+    }
     return hr;
   }
-  static LONG Pass(const Holder& holder) { return holder; }
+  static Number Pass(const Holder& holder) { return holder; }
 };
 
 template <>
-struct In<double> {
-  static constexpr ValueKind kKind = ValueKind::Number;
-  using Holder = double;
-  static HRESULT From(const VARIANT& value, Holder& holder) {
-    Variant converted;
-    HRESULT hr = VariantChangeType(converted.Get(), &value, 0, VT_R8);
-    if (SUCCEEDED(hr)) holder = converted.Ref().dblVal;
-    return hr;
-  }
-  static double Pass(const Holder& holder) { return holder; }
-};
+struct In<LONG> : NumberIn<LONG, ValueKind::Integer, VT_I4> {};
+
+template <>
+struct In<double> : NumberIn<double, ValueKind::Number, VT_R8> {};
 
 template <>
 struct In<BSTR> {
