@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/ascii.h"
 #include "platform/bstr.h"
 #include "platform/variant.h"
 
@@ -252,19 +253,9 @@ consteval bool ArgumentsFit() {
 static_assert(ArgumentsFit(), "an operation takes more than kMostOperationArguments arguments");
 
 template <class Char>
-bool SameNameIgnoringCase(std::string_view name, std::basic_string_view<Char> other) {
-  if (name.size() != other.size()) return false;
-  auto lower = [](auto c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
-  for (size_t i = 0; i < name.size(); ++i) {
-    if (static_cast<char32_t>(lower(name[i])) != static_cast<char32_t>(lower(other[i]))) return false;
-  }
-  return true;
-}
-
-template <class Char>
 const Operation* FindByName(std::basic_string_view<Char> name) {
   for (const Operation& op : kOperations) {
-    if (SameNameIgnoringCase(op.name, name)) return &op;
+    if (SameAsciiName(op.name, name)) return &op;
   }
   return nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "platform/ascii.h"
 #include "simulator/utf8.h"
 
 namespace {
@@ -9,14 +10,7 @@ namespace {
 constexpr std::string_view kFaults = "Faults";
 constexpr std::string_view kDefaultDescription = "Ошибка, заданная для проверки";
 
-bool IsRaise(std::string_view text) {
-  constexpr std::string_view kRaise = "raise";
-  if (text.size() != kRaise.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((text[i] | 0x20) != kRaise[i]) return false;
-  }
-  return true;
-}
+bool IsRaise(std::string_view text) { return SameAsciiName(text, std::string_view("raise")); }
 
 std::optional<long long> NonzeroCode(std::string_view text) {
   long long code = 0;

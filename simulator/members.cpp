@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/ascii.h"
+
 namespace {
 
 using enum Member;
@@ -83,23 +85,9 @@ consteval bool TableFollowsEnum() {
 static_assert(TableFollowsEnum(), "the member table must list every member in enum order");
 
 template <class Char>
-Char AsciiLower(Char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
-}
-
-template <class Char>
-bool SameName(std::basic_string_view<Char> given, std::string_view known) {
-  if (given.size() != known.size()) return false;
-  for (std::size_t i = 0; i < known.size(); ++i) {
-    if (AsciiLower(given[i]) != static_cast<Char>(AsciiLower(known[i]))) return false;
-  }
-  return true;
-}
-
-template <class Char>
 std::optional<Member> Find(std::basic_string_view<Char> name) {
   for (const MemberInfo& info : kMembers) {
-    if (SameName(name, info.name)) return info.member;
+    if (SameAsciiName(name, info.name)) return info.member;
   }
   return std::nullopt;
 }

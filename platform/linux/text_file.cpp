@@ -7,17 +7,14 @@
 
 #include <cerrno>
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 
 namespace {
 
 // "nul" is the Windows null device in any case; a name with a folder is an
 // ordinary file that happens to be called so.
-bool IsNullDevice(std::string_view name) {
-  if (name.size() != 3) return false;
-  auto lower = [](char c) { return static_cast<char>(c | 0x20); };
-  return lower(name[0]) == 'n' && lower(name[1]) == 'u' && lower(name[2]) == 'l';
-}
+bool IsNullDevice(std::string_view name) { return SameAsciiName(name, std::string_view("nul")); }
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "contract/operations.h"
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "tests/fuzz/fuzz_environment.h"
 #include "tests/support/temp_dir.h"
@@ -187,7 +188,7 @@ std::string FirstParameter(IFiscalDevice& device) {
 }
 
 bool IsNullDevice(const std::string& name) {
-  return name.size() == 3 && (name[0] | 0x20) == 'n' && (name[1] | 0x20) == 'u' && (name[2] | 0x20) == 'l';
+  return SameAsciiName(std::string_view(name), std::string_view("nul"));
 }
 
 // A receipt file or settings folder named by the input is moved into the

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/ansi.h"
+#include "platform/ascii.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
 #include "platform/profile.h"
@@ -190,10 +191,7 @@ ReceiptTarget EmulatorRun::TargetOf(const std::string& fileName) {
   if (fileName == Utf8ToAnsi(receiptPath_)) return ReceiptTarget::kFile;
   if (fileName == "/dev/full") return ReceiptTarget::kFullDevice;
   if (fileName == Utf8ToAnsi(folder_ + "/missing/receipts.txt")) return ReceiptTarget::kMissingFolder;
-  if (fileName.size() == 3 && (fileName[0] | 0x20) == 'n' && (fileName[1] | 0x20) == 'u' &&
-      (fileName[2] | 0x20) == 'l') {
-    return ReceiptTarget::kNullDevice;
-  }
+  if (SameAsciiName(std::string_view(fileName), std::string_view("nul"))) return ReceiptTarget::kNullDevice;
   Check(false, "unexpected receipt file name " + Shown(fileName));
   return ReceiptTarget::kMissingFolder;
 }
