@@ -3,41 +3,14 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/utf8.h"
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Scripts written in a Windows editor are often saved in Windows-1251; such a
-// text would reach the device as question marks, so it is refused instead.
-bool IsValidUtf8(std::string_view text) {
-  static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-  for (size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    size_t follow = 0;
-    char32_t code = lead;
-    if (lead >= 0x80) {
-      if ((lead & 0xE0) == 0xC0) {
-        follow = 1, code = lead & 0x1F;
-      } else if ((lead & 0xF0) == 0xE0) {
-        follow = 2, code = lead & 0x0F;
-      } else if ((lead & 0xF8) == 0xF0) {
-        follow = 3, code = lead & 0x07;
-      } else {
-        return false;
-      }
-    }
-    for (size_t k = 1; k <= follow; ++k) {
-      if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-      code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    if (code < kSmallest[follow] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += follow + 1;
-  }
-  return true;
-}
 
 // One blank-separated piece of a line: a quoted text (already unescaped) or
 // a bare word such as a name, a number or true/false.
@@ -98,7 +71,10 @@ LexedLine Tokenize(std::string_view line) {
     if (line[pos] == '"') {
       token.quoted = true;
       if (!ReadQuoted(line, pos, token.text, lexed.error)) return lexed;
-      if (!IsValidUtf8(token.text)) {
+      // Scripts written in a Windows editor are often saved in Windows-1251;
+      // such a text would reach the device as question marks, so it is
+      // refused instead.
+      if (!IsUtf8(token.text)) {
         lexed.error = "a text is not valid UTF-8 (save the script as UTF-8)";
         return lexed;
       }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/cp1251.h"
+#include "platform/utf8.h"
 
 namespace ansi_detail {
 
@@ -16,48 +17,32 @@ struct Utf8Literal {
   consteval Utf8Literal(const char (&text)[N]) {
     for (std::size_t i = 0; i < N; ++i) bytes[i] = text[i];
   }
+  constexpr std::string_view Text() const { return {bytes, N - 1}; }
 };
 
-// Decodes UTF-8 and encodes Windows-1251; a character without a code
-// fails the compilation (throw in a consteval context).
+// Decodes UTF-8 and encodes Windows-1251; a literal that is not UTF-8, or a
+// character without a code, fails the compilation (throw in a consteval
+// context).
 template <std::size_t N>
-consteval std::size_t EncodedLength(const Utf8Literal<N>& text) {
+consteval std::size_t EncodedLength(const Utf8Literal<N>& literal) {
   std::size_t count = 0;
-  for (std::size_t i = 0; i + 1 < N; ++count) {
-    unsigned char lead = static_cast<unsigned char>(text.bytes[i]);
-    i += lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  }
+  for (std::string_view rest = literal.Text(); !rest.empty(); ++count) rest.remove_prefix(FirstUtf8Char(rest).length);
   return count;
 }
 
-template <Utf8Literal Text>
+template <Utf8Literal Literal>
 struct Encoded {
-  static constexpr std::size_t kLength = EncodedLength(Text);
+  static constexpr std::size_t kLength = EncodedLength(Literal);
   static constexpr std::array<char, kLength + 1> Make() {
     std::array<char, kLength + 1> out{};
     std::size_t o = 0;
-    for (std::size_t i = 0; i + 1 < sizeof(Text.bytes);) {
-      unsigned char lead = static_cast<unsigned char>(Text.bytes[i]);
-      char32_t code;
-      std::size_t extra;
-      if (lead < 0x80) {
-        code = lead;
-        extra = 0;
-      } else if (lead < 0xE0) {
-        code = lead & 0x1F;
-        extra = 1;
-      } else if (lead < 0xF0) {
-        code = lead & 0x0F;
-        extra = 2;
-      } else {
-        code = lead & 0x07;
-        extra = 3;
-      }
-      for (std::size_t k = 1; k <= extra; ++k) code = (code << 6) | (static_cast<unsigned char>(Text.bytes[i + k]) & 0x3F);
-      i += extra + 1;
-      int byte = cp1251::FromUnicode(code);
+    for (std::string_view rest = Literal.Text(); !rest.empty();) {
+      const Utf8Char first = FirstUtf8Char(rest);
+      if (!first.valid) throw "a literal that is not UTF-8";
+      const int byte = cp1251::FromUnicode(first.code);
       if (byte < 0) throw "character without a Windows-1251 code";
       out[o++] = static_cast<char>(byte);
+      rest.remove_prefix(first.length);
     }
     return out;
   }
@@ -66,8 +51,8 @@ struct Encoded {
 
 }  // namespace ansi_detail
 
-template <ansi_detail::Utf8Literal Text>
+template <ansi_detail::Utf8Literal Literal>
 constexpr std::string_view operator""_ansi() {
-  using E = ansi_detail::Encoded<Text>;
+  using E = ansi_detail::Encoded<Literal>;
   return {E::kBytes.data(), E::kLength};
 }

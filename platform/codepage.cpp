@@ -1,6 +1,7 @@
 #include "platform/codepage.h"
 
 #include "platform/cp1251.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -16,48 +17,6 @@ char AnsiOf(char32_t code) {
 
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-void AppendUtf8(char32_t code, std::string& out) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// Decodes the UTF-8 sequence at `pos` and moves past it. A malformed
-// sequence (bad lead byte, missing continuation, overlong form, surrogate,
-// beyond U+10FFFF) gives -1, once for its lead byte and the continuation
-// bytes read with it.
-long DecodeUtf8(std::string_view text, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos++]);
-  if (lead < 0x80) return lead;
-  std::size_t extra;
-  char32_t code;
-  char32_t minimum;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1, code = lead & 0x1F, minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    extra = 2, code = lead & 0x0F, minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    extra = 3, code = lead & 0x07, minimum = 0x10000;
-  } else {
-    return -1;
-  }
-  for (std::size_t k = 0; k < extra; ++k) {
-    if (pos == text.size() || !IsContinuation(static_cast<unsigned char>(text[pos]))) return -1;
-    code = (code << 6) | (static_cast<unsigned char>(text[pos++]) & 0x3F);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return -1;
-  return static_cast<long>(code);
-}
 
 }  // namespace
 
@@ -87,16 +46,18 @@ OleString AnsiToUtf16(std::string_view text) {
 std::string AnsiToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() * 2);
-  for (char byte : text) AppendUtf8(cp1251::ToUnicode(static_cast<unsigned char>(byte)), out);
+  for (char byte : text) AppendUtf8(out, cp1251::ToUnicode(static_cast<unsigned char>(byte)));
   return out;
 }
 
 std::string Utf8ToAnsi(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) {
-    const long code = DecodeUtf8(text, pos);
-    out += code < 0 ? kNoCode : AnsiOf(static_cast<char32_t>(code));
+  // A malformed sequence is one character without a code.
+  for (std::string_view rest = text; !rest.empty();) {
+    const Utf8Char first = FirstUtf8Char(rest);
+    out += first.valid ? AnsiOf(first.code) : kNoCode;
+    rest.remove_prefix(first.length);
   }
   return out;
 }
