@@ -8,16 +8,14 @@ LoadedLibrary::LoadedLibrary(const std::string& path) : path_(path) {
   // A bare file name would be looked up in the system's library folders;
   // the user means the file in the current folder.
   const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
-  handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+  handle_.Reset(dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL));
   if (!handle_) {
     const char* reason = dlerror();
     throw ModuleError("cannot load " + path + ": " + (reason ? reason : "unknown reason"));
   }
 }
 
-LoadedLibrary::~LoadedLibrary() { dlclose(handle_); }
-
-void* LoadedLibrary::Symbol(const char* name) const { return dlsym(handle_, name); }
+void* LoadedLibrary::Symbol(const char* name) const { return dlsym(handle_.Get(), name); }
 
 // Without the runtime, each module keeps its own per-thread error
 // information and hands it out through its GetErrorInfo export.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/com_ptr.h"
+#include "platform/library_handle.h"
 
 // The module cannot be used: not loaded, an export missing, no object.
 class ModuleError : public std::runtime_error {
@@ -18,9 +19,6 @@ class LoadedLibrary {
  public:
   // Throws a ModuleError with the loader's reason.
   explicit LoadedLibrary(const std::string& path);
-  LoadedLibrary(const LoadedLibrary&) = delete;
-  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-  ~LoadedLibrary();
 
   const std::string& Path() const { return path_; }
   // The exported symbol, or null when the module has none by that name.
@@ -28,7 +26,7 @@ class LoadedLibrary {
 
  private:
   std::string path_;
-  void* handle_ = nullptr;
+  LibraryHandle handle_;
 };
 
 // The error information that the module's last failing call left on this

@@ -6,17 +6,15 @@ LoadedLibrary::LoadedLibrary(const std::string& path) : path_(path) {
   // A bare file name would be looked up in the program's and the system's
   // folders first; the user means the file in the current folder.
   const std::string file = path.find_first_of("\\/:") == std::string::npos ? ".\\" + path : path;
-  handle_ = LoadLibraryA(file.c_str());
+  handle_.Reset(LoadLibraryA(file.c_str()));
   if (!handle_) {
     const HRESULT status = LastErrorStatus();
     throw ModuleError("cannot load " + path + ": " + AnsiToUtf8(SystemMessage(status)));
   }
 }
 
-LoadedLibrary::~LoadedLibrary() { FreeLibrary(static_cast<HMODULE>(handle_)); }
-
 void* LoadedLibrary::Symbol(const char* name) const {
-  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+  return reinterpret_cast<void*>(GetProcAddress(handle_.Get(), name));
 }
 
 // The runtime keeps one error information per thread for every module.

@@ -5,32 +5,16 @@
 // maps a ProgID to its {CLSID}.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "platform/com_ptr.h"
+#include "platform/library_handle.h"
 
 // A loaded in-process server, kept loaded while objects from it live.
-// On Windows the runtime keeps the module loaded and this holds nothing.
-class ServerLibrary {
- public:
-  ServerLibrary() = default;
-  explicit ServerLibrary(void* handle) : handle_(handle) {}
-  ServerLibrary(const ServerLibrary&) = delete;
-  ServerLibrary& operator=(const ServerLibrary&) = delete;
-  ServerLibrary(ServerLibrary&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  ServerLibrary& operator=(ServerLibrary&& other) noexcept {
-    std::swap(handle_, other.handle_);
-    return *this;
-  }
-  ~ServerLibrary();
-  void* Handle() const { return handle_; }
-
- private:
-  void* handle_ = nullptr;
-};
+// On Windows the runtime keeps the module loaded (and unloads it with
+// CoFreeUnusedLibraries) and this holds nothing.
+using ServerLibrary = LibraryHandle;
 
 // An object created from a server; the library outlives the object.
 struct ServerObject {

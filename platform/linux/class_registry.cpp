@@ -43,10 +43,6 @@ std::string LastLoaderError() {
 
 }  // namespace
 
-ServerLibrary::~ServerLibrary() {
-  if (handle_) dlclose(handle_);
-}
-
 void RegisterServerClass(const CLSID& clsid, std::string_view modulePath, std::string_view progId) {
   // The loader resolves a relative path against whatever folder the creating
   // process is in; an absolute one finds the module from anywhere.
@@ -76,8 +72,8 @@ ServerObject CreateObjectByProgId(std::string_view progId) {
 
   ServerObject server;
   server.library = ServerLibrary(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
-  if (!server.library.Handle()) throw ComError(CO_E_DLLNOTFOUND, Failure(CO_E_DLLNOTFOUND, LastLoaderError()));
-  auto getClassObject = reinterpret_cast<GetClassObjectFunction>(dlsym(server.library.Handle(), "DllGetClassObject"));
+  if (!server.library) throw ComError(CO_E_DLLNOTFOUND, Failure(CO_E_DLLNOTFOUND, LastLoaderError()));
+  auto getClassObject = reinterpret_cast<GetClassObjectFunction>(dlsym(server.library.Get(), "DllGetClassObject"));
   if (!getClassObject) throw ComError(CO_E_ERRORINDLL, Failure(CO_E_ERRORINDLL, path));
 
   // Released before `server` goes, so before the library can be unloaded.

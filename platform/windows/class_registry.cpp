@@ -29,9 +29,6 @@ void CheckCreation(HRESULT status) {
 
 }  // namespace
 
-// The runtime unloads servers (CoFreeUnusedLibraries), not we.
-ServerLibrary::~ServerLibrary() = default;
-
 void RegisterServerClass(const CLSID& clsid, std::string_view modulePath, std::string_view progId) {
   const std::string classKey = ClassKey(clsid);
   RegistryKey server = RegistryKey::Create(HKEY_CLASSES_ROOT, classKey + "\\InprocServer32");
