@@ -9,11 +9,11 @@
 #include <cstdio>
 #include <memory>
 #include <new>
-#include <type_traits>
 
 #include "platform/bstr.h"
 #include "platform/error.h"
 #include "platform/guid.h"
+#include "platform/library_handle.h"
 #include "platform/windows/registry_key.h"
 #include "platform/windows/system_error.h"
 
@@ -61,11 +61,9 @@ LibraryEntry EntryOf(ITypeLib& library) {
 
 bool CarriesTypeLibrary(std::string_view modulePath) {
   // Loaded as data only: none of the module's code runs.
-  std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> module(
-      LoadLibraryExA(std::string(modulePath).c_str(), nullptr,
-                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
-      &FreeLibrary);
-  return module && FindResourceA(module.get(), MAKEINTRESOURCEA(1), "TYPELIB") != nullptr;
+  const LibraryHandle module(LoadLibraryExA(std::string(modulePath).c_str(), nullptr,
+                                            LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  return module && FindResourceA(module.Get(), MAKEINTRESOURCEA(1), "TYPELIB") != nullptr;
 }
 
 std::string FolderOf(std::string_view path) {
