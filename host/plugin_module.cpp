@@ -37,7 +37,11 @@ std::optional<std::string> PluginModule::HardwareClassString(int32_t index) cons
   return Utf8Text(Export<TextFunction>("GetHardwareClassString")(index));
 }
 
-ComPtr<IFiscalDevice> PluginModule::CreateDevice() const {
+HRESULT PluginModule::GetClassObject(REFCLSID classId, REFIID interfaceId, void** object) const {
+  return Export<GetClassObjectFunction>("DllGetClassObject")(classId, interfaceId, object);
+}
+
+ComPtr<IClassFactory> PluginModule::Factory() const {
   const std::optional<std::string> classString = HardwareClassString(0);
   const std::optional<GUID> classId = classString ? ParseGuid(*classString) : std::nullopt;
   if (!classId) {
@@ -45,11 +49,15 @@ ComPtr<IFiscalDevice> PluginModule::CreateDevice() const {
                       (classString ? EscapeText(*classString, true) : std::string("null")));
   }
   ComPtr<IClassFactory> factory;
-  HRESULT status = Export<GetClassObjectFunction>("DllGetClassObject")(*classId, IID_IClassFactory, factory.PutVoid());
+  const HRESULT status = GetClassObject(*classId, IID_IClassFactory, factory.PutVoid());
   if (FAILED(status) || !factory)
     throw ModuleError("DllGetClassObject " + FormatFailure(status, StatusMessage(status)));
+  return factory;
+}
+
+ComPtr<IFiscalDevice> PluginModule::CreateDevice() const {
   ComPtr<IFiscalDevice> device;
-  status = factory->CreateInstance(nullptr, IID_IFiscalDevice, device.PutVoid());
+  const HRESULT status = Factory()->CreateInstance(nullptr, IID_IFiscalDevice, device.PutVoid());
   if (FAILED(status) || !device) {
     throw ModuleError("CreateInstance of IFiscalDevice " + FormatFailure(status, FailureMessage(status)));
   }
@@ -58,6 +66,9 @@ ComPtr<IFiscalDevice> PluginModule::CreateDevice() const {
 
 HRESULT PluginModule::RegisterServer() const { return Export<ServerFunction>("DllRegisterServer")(); }
 HRESULT PluginModule::UnregisterServer() const { return Export<ServerFunction>("DllUnregisterServer")(); }
+HRESULT PluginModule::CanUnloadNow() const { return Export<ServerFunction>("DllCanUnloadNow")(); }
+
+// A module without the export cannot be asked, and counts as not in use.
 bool PluginModule::InUse() const {
   auto* canUnloadNow = reinterpret_cast<ServerFunction*>(library_.Symbol("DllCanUnloadNow"));
   return canUnloadNow && canUnloadNow() == S_FALSE;

@@ -4,39 +4,26 @@
 #include <vector>
 
 #include "contract/operations.h"
-#include "module/exports.h"
 #include "platform/bstr.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
-#include "platform/guid.h"
 
 namespace {
 
-// The exports in the modules' calling convention (stdcall on 32-bit Windows).
-using CountFunction = int32_t SORVIN_CALL();
-using TextFunction = const char* SORVIN_CALL(int32_t);
-using GetClassObjectFunction = HRESULT SORVIN_CALL(REFCLSID, REFIID, void**);
-using ServerFunction = HRESULT SORVIN_CALL();
+std::string Given(std::optional<std::string> text, const char* what) {
+  if (!text) throw std::runtime_error(std::string(what) + " gives a null pointer");
+  return std::move(*text);
+}
 
 }  // namespace
 
-int32_t HostModule::HardwareCount() const { return Export<CountFunction>("GetHardwareCount")(); }
-
 std::string HostModule::HardwareName(int32_t index) const {
-  return AnsiToUtf8(Export<TextFunction>("GetHardwareName")(index));
+  return Given(module_.HardwareName(index), "GetHardwareName");
 }
 
 std::string HostModule::HardwareClassString(int32_t index) const {
-  return Export<TextFunction>("GetHardwareClassString")(index);
+  return Given(module_.HardwareClassString(index), "GetHardwareClassString");
 }
-
-HRESULT HostModule::GetClassObject(REFCLSID clsid, REFIID riid, void** object) const {
-  return Export<GetClassObjectFunction>("DllGetClassObject")(clsid, riid, object);
-}
-
-HRESULT HostModule::CanUnloadNow() const { return Export<ServerFunction>("DllCanUnloadNow")(); }
-HRESULT HostModule::RegisterServer() const { return Export<ServerFunction>("DllRegisterServer")(); }
-HRESULT HostModule::UnregisterServer() const { return Export<ServerFunction>("DllUnregisterServer")(); }
 
 ServerRegistration::ServerRegistration(const HostModule& module) : module_(module) {
   if (module.RegisterServer() != S_OK) throw std::runtime_error("cannot register " + module.Path());
@@ -46,27 +33,11 @@ std::string HostModule::LastErrorMessage() const { return TakeErrorText(&IErrorI
 std::string HostModule::LastErrorSource() const { return TakeErrorText(&IErrorInfo::GetSource); }
 
 std::string HostModule::TakeErrorText(decltype(&IErrorInfo::GetSource) text) const {
-  ComPtr<IErrorInfo> info = TakeErrorInfo();
+  ComPtr<IErrorInfo> info = TakeErrorInfo(module_.Library());
   if (!info) return "";
   Bstr value;
   (info.Get()->*text)(value.Put());
   return AnsiToUtf8(Utf16ToAnsi(value.View()));
-}
-
-ComPtr<IClassFactory> HostModule::Factory() const {
-  auto clsid = ParseGuid(HardwareClassString(0));
-  if (!clsid) throw std::runtime_error("the module's class string is no class id");
-  ComPtr<IClassFactory> factory;
-  HRESULT hr = GetClassObject(*clsid, IID_IClassFactory, factory.PutVoid());
-  if (FAILED(hr)) throw std::runtime_error("DllGetClassObject failed");
-  return factory;
-}
-
-ComPtr<IFiscalDevice> HostModule::CreateDevice() const {
-  ComPtr<IFiscalDevice> device;
-  HRESULT hr = Factory()->CreateInstance(nullptr, IID_IFiscalDevice, device.PutVoid());
-  if (FAILED(hr)) throw std::runtime_error("CreateInstance failed");
-  return device;
 }
 
 Arg::Arg(const char* utf8) : value(Variant::Text(Utf8ToAnsi(utf8))) {}

@@ -1,7 +1,8 @@
-// Loads a built module the way a host does (dlopen or LoadLibrary, discovery
-// exports, DllGetClassObject, the class factory) and calls its operations
-// through the vtable (Call) or by name through IDispatch (Invoke). The
-// loading is in host_module_posix.cpp and host_module_windows.cpp.
+// Loads a built module through xhw's loader, the way a host does (dlopen or
+// LoadLibrary, discovery exports, DllGetClassObject, the class factory), and
+// calls its operations through the vtable (Call) or by name through
+// IDispatch (Invoke). Where the tests find the modules is in
+// host_module_posix.cpp and host_module_windows.cpp.
 #pragma once
 
 #include <initializer_list>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "contract/fiscal_device.h"
+#include "host/plugin_module.h"
 #include "platform/com_ptr.h"
 #include "platform/variant.h"
 
@@ -17,43 +19,39 @@ class HostModule {
   // `fileName` is looked up in SORVIN_MODULE_DIR (set by CTest; under Wine a
   // Linux path, reached through drive Z:), else on Windows in the program's
   // own folder.
-  explicit HostModule(const std::string& fileName);
-  HostModule(const HostModule&) = delete;
-  HostModule& operator=(const HostModule&) = delete;
-  ~HostModule();
+  explicit HostModule(const std::string& fileName) : module_(PathOf(fileName)) {}
 
   static std::string PathOf(const std::string& fileName);
-  const std::string& Path() const { return path_; }
-  void* Symbol(const char* name) const;
+  const std::string& Path() const { return module_.Library().Path(); }
+  void* Symbol(const char* name) const { return module_.Library().Symbol(name); }
   template <class F>
   F* Export(const char* name) const {
     return reinterpret_cast<F*>(Symbol(name));
   }
 
-  int32_t HardwareCount() const;
-  std::string HardwareName(int32_t index) const;         // UTF-8
-  std::string HardwareClassString(int32_t index) const;  // as the module gives it
-  HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** object) const;
-  HRESULT CanUnloadNow() const;
-  HRESULT RegisterServer() const;
-  HRESULT UnregisterServer() const;
+  int32_t HardwareCount() const { return module_.HardwareCount(); }
+  // UTF-8; a module that hands out a null pointer fails the test.
+  std::string HardwareName(int32_t index) const;
+  std::string HardwareClassString(int32_t index) const;
+  HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** object) const {
+    return module_.GetClassObject(clsid, riid, object);
+  }
+  HRESULT CanUnloadNow() const { return module_.CanUnloadNow(); }
+  HRESULT RegisterServer() const { return module_.RegisterServer(); }
+  HRESULT UnregisterServer() const { return module_.UnregisterServer(); }
   // The description and the source of the last failure on this thread
   // (UTF-8), or "". Either takes the error information off the thread.
   std::string LastErrorMessage() const;
   std::string LastErrorSource() const;
 
-  ComPtr<IClassFactory> Factory() const;
-  ComPtr<IFiscalDevice> CreateDevice() const;
+  ComPtr<IClassFactory> Factory() const { return module_.Factory(); }
+  ComPtr<IFiscalDevice> CreateDevice() const { return module_.CreateDevice(); }
 
  private:
-  // The error information on this thread: the module's own (its GetErrorInfo
-  // export) without the runtime, the runtime's on Windows.
-  ComPtr<IErrorInfo> TakeErrorInfo() const;
-  // One text of that error information (UTF-8), or "" without any.
+  // One text of the error information on this thread (UTF-8), or "" without any.
   std::string TakeErrorText(decltype(&IErrorInfo::GetSource) text) const;
 
-  std::string path_;
-  void* handle_ = nullptr;
+  PluginModule module_;
 };
 
 // A module registered as a component server for as long as this lives: on

@@ -33,22 +33,3 @@ std::string HostModule::PathOf(const std::string& fileName) {
   }
   return path;
 }
-
-HostModule::HostModule(const std::string& fileName) : path_(PathOf(fileName)) {
-  handle_ = LoadLibraryA(path_.c_str());
-  if (!handle_) {
-    throw std::runtime_error("cannot load " + path_ + ": error " + std::to_string(GetLastError()));
-  }
-}
-
-HostModule::~HostModule() { FreeLibrary(static_cast<HMODULE>(handle_)); }
-
-void* HostModule::Symbol(const char* name) const {
-  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
-}
-
-ComPtr<IErrorInfo> HostModule::TakeErrorInfo() const {
-  ComPtr<IErrorInfo> info;
-  if (GetThreadErrorInfo(info.Put()) != S_OK) info.Reset();
-  return info;
-}
