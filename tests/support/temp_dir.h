@@ -1,6 +1,7 @@
-// A fresh folder for the files one test touches, removed afterwards; and
-// environment variables set for one test's duration. What the systems do
-// differently is in temp_dir_posix.cpp and temp_dir_windows.cpp.
+// A fresh folder for the files one test or benchmark touches, removed
+// afterwards; and environment variables set for one test's duration. What
+// the systems do differently is in temp_dir_posix.cpp and
+// temp_dir_windows.cpp.
 #pragma once
 
 #include <optional>
@@ -9,12 +10,16 @@
 
 class TempDir {
  public:
+  // In the system's folder for temporary files.
   TempDir();
+  explicit TempDir(const std::string& parent);
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir();
   const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  // `name` inside the folder, joined as the system writes paths: with a
+  // backslash on Windows, as a Windows program hands them to the system.
+  std::string File(const std::string& name) const;
 
  private:
   std::string path_;

@@ -4,11 +4,15 @@
 
 #include "tests/support/temp_dir.h"
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "sorvin-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string()) {}
+
+TempDir::TempDir(const std::string& parent) {
+  std::string pattern = (std::filesystem::path(parent) / "sorvin-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder in " + parent);
   path_ = pattern;
 }
+
+std::string TempDir::File(const std::string& name) const { return path_ + "/" + name; }
 
 void ScopedEnv::Set(const std::string& name, const std::optional<std::string>& value) {
   if (value) {

@@ -8,20 +8,20 @@
 
 #include "platform/ansi.h"
 #include "platform/error.h"
-#include "tests/windows/windows_test_support.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 class WindowsProfile : public ::testing::Test {
  protected:
-  TempFolder folder;
+  TempDir folder;
   ProfileFile file{folder.File("Selvane.xhw.ini")};
 };
 
 TEST_F(WindowsProfile, MissingFileSectionOrKeyGivesTheFallbackExactly) {
   EXPECT_EQ("NUL", file.ReadString("GENERAL", "File", "NUL"));
   file.DeleteKey("GENERAL", "File");  // must not create the file
-  EXPECT_FALSE(Exists(file.Path()));
+  EXPECT_FALSE(FileExists(file.Path()));
   // The system strips trailing blanks from its own default; ours is kept.
   EXPECT_EQ("x  ", file.ReadString("GENERAL", "File", "x  "));
   file.WriteString("GENERAL", "Title", "");
@@ -44,7 +44,7 @@ TEST_F(WindowsProfile, ValuesReadBackAsWrittenAndStayWindows1251OnDisk) {
   EXPECT_EQ("\"quoted\"", file.ReadString("GENERAL", "Quoted", ""));
   EXPECT_EQ("'single'", file.ReadString("GENERAL", "Single", ""));
   EXPECT_EQ(longValue, file.ReadString("GENERAL", "Long", ""));
-  EXPECT_NE(std::string::npos, ReadBytes(file.Path()).find(title));
+  EXPECT_NE(std::string::npos, ReadFileBytes(file.Path()).find(title));
 }
 
 TEST_F(WindowsProfile, ALineBreakInAValueCannotAddAKey) {
@@ -54,11 +54,11 @@ TEST_F(WindowsProfile, ALineBreakInAValueCannotAddAKey) {
 }
 
 TEST_F(WindowsProfile, WritesChangeOneKeyAndLeaveTheRestAlone) {
-  WriteBytes(file.Path(), "; kept\r\n[DEBUG]\r\nDebugMode=1\r\n[GENERAL]\r\nFile=a.txt\r\nTitle=T\r\n");
+  WriteFileBytes(file.Path(), "; kept\r\n[DEBUG]\r\nDebugMode=1\r\n[GENERAL]\r\nFile=a.txt\r\nTitle=T\r\n");
   file.WriteString("GENERAL", "File", "b.txt");
   file.WriteString("GENERAL", "Summa", "12,5");
   file.DeleteKey("GENERAL", "Title");
-  const std::string bytes = ReadBytes(file.Path());
+  const std::string bytes = ReadFileBytes(file.Path());
   EXPECT_NE(std::string::npos, bytes.find("; kept")) << bytes;
   EXPECT_EQ("1", file.ReadString("DEBUG", "DebugMode", ""));
   EXPECT_EQ("b.txt", file.ReadString("GENERAL", "File", ""));

@@ -7,12 +7,12 @@
 
 #include <filesystem>
 
-#include "tests/windows/windows_test_support.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 TEST(WindowsTextFile, AppendsToWhatIsThereAndCreatesWhatIsNot) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("receipts.txt");
   TextFile file;
   file.Assign(path);
@@ -22,13 +22,13 @@ TEST(WindowsTextFile, AppendsToWhatIsThereAndCreatesWhatIsNot) {
   ASSERT_TRUE(file.OpenAppend());
   ASSERT_TRUE(file.Write("two\r\n"));
   file.Close();
-  EXPECT_EQ("one\r\ntwo\r\n", ReadBytes(path));
+  EXPECT_EQ("one\r\ntwo\r\n", ReadFileBytes(path));
 }
 
 TEST(WindowsTextFile, TwoWritersOnOneFileBothLandAtTheEnd) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("shared.txt");
-  WriteBytes(path, "old\r\n");
+  WriteFileBytes(path, "old\r\n");
   TextFile first, second;
   first.Assign(path);
   second.Assign(path);
@@ -37,11 +37,11 @@ TEST(WindowsTextFile, TwoWritersOnOneFileBothLandAtTheEnd) {
   ASSERT_TRUE(first.Write("a"));
   ASSERT_TRUE(second.Write("b"));
   ASSERT_TRUE(first.Write("c"));
-  EXPECT_EQ("old\r\nabc", ReadBytes(path));  // readable while held open
+  EXPECT_EQ("old\r\nabc", ReadFileBytes(path));  // readable while held open
 }
 
 TEST(WindowsTextFile, NulDiscardsOutputAndLeavesNoFile) {
-  TempFolder folder;
+  TempDir folder;
   char previous[MAX_PATH + 1];
   GetCurrentDirectoryA(sizeof previous, previous);
   ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
@@ -55,7 +55,7 @@ TEST(WindowsTextFile, NulDiscardsOutputAndLeavesNoFile) {
 }
 
 TEST(WindowsTextFile, FailuresAreReportedNotHidden) {
-  TempFolder folder;
+  TempDir folder;
   TextFile file;
   EXPECT_FALSE(file.OpenAppend());  // bound to no name yet
   EXPECT_FALSE(file.Write("x"));
