@@ -19,6 +19,7 @@
 #include "contract/operations.h"
 #include "platform/ascii.h"
 #include "platform/codepage.h"
+#include "platform/excep_info.h"
 #include "tests/fuzz/fuzz_environment.h"
 #include "tests/support/temp_dir.h"
 
@@ -243,7 +244,7 @@ void Invoke(IFiscalDevice& device, FuzzInput& in) {
 
   VARIANT result;
   VariantInit(&result);
-  EXCEPINFO info{};
+  ExceptionInfo info;
   UINT argErr = ~0u;
   const bool wantResult = in.Below(4) != 0;
   const bool wantInfo = in.Below(4) != 0;
@@ -251,18 +252,15 @@ void Invoke(IFiscalDevice& device, FuzzInput& in) {
   const ULONG objectRefs = gObject.Count();
   const HRESULT hr =
       device.Invoke(id, IID_NULL, 0, flags, in.Below(16) == 0 ? nullptr : &params, wantResult ? &result : nullptr,
-                    wantInfo ? &info : nullptr, wantArgErr ? &argErr : nullptr);
+                    wantInfo ? info.Put() : nullptr, wantArgErr ? &argErr : nullptr);
 
-  if (hr == DISP_E_EXCEPTION && wantInfo && (!FAILED(info.scode) || !info.bstrDescription)) {
+  if (hr == DISP_E_EXCEPTION && wantInfo && (!FAILED(info.Get().scode) || !info.Get().bstrDescription)) {
     BrokenPromise("exception information without a failure code or a description");
   }
   if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) && wantArgErr && argErr != ~0u && argErr >= params.cArgs) {
     BrokenPromise("an argument error names argument " + std::to_string(argErr) + " of " + std::to_string(params.cArgs));
   }
   if (wantResult && VariantClear(&result) != S_OK) BrokenPromise("the result variant cannot be cleared");
-  SysFreeString(info.bstrSource);
-  SysFreeString(info.bstrDescription);
-  SysFreeString(info.bstrHelpFile);
   if (gObject.Count() != objectRefs) BrokenPromise("an interface handed in lost or gained references");
 }
 

@@ -9,6 +9,7 @@
 #include "contract/operations.h"
 #include "platform/bstr.h"
 #include "platform/codepage.h"
+#include "platform/excep_info.h"
 #include "tests/support/host_module.h"
 #include "tests/support/temp_dir.h"
 
@@ -115,14 +116,11 @@ TEST_F(Dispatch, WrongArgumentsAreRefusedBeforeTheCall) {
 
 TEST_F(Dispatch, AFailureInsideTheOperationComesBackWithItsMessage) {
   Variant nan(std::numeric_limits<double>::quiet_NaN());
-  EXCEPINFO info{};
-  EXPECT_EQ(DISP_E_EXCEPTION, InvokeRaw(9, {nan.Ref()}, nullptr, nullptr, &info));
-  EXPECT_EQ(E_INVALIDARG, info.scode);
-  EXPECT_EQ("Selvane", AnsiToUtf8(BstrToAnsi(info.bstrSource)));
-  EXPECT_NE("", AnsiToUtf8(BstrToAnsi(info.bstrDescription)));
-  SysFreeString(info.bstrSource);
-  SysFreeString(info.bstrDescription);
-  SysFreeString(info.bstrHelpFile);
+  ExceptionInfo info;
+  EXPECT_EQ(DISP_E_EXCEPTION, InvokeRaw(9, {nan.Ref()}, nullptr, nullptr, info.Put()));
+  EXPECT_EQ(E_INVALIDARG, info.Get().scode);
+  EXPECT_EQ("Selvane", AnsiToUtf8(BstrToAnsi(info.Get().bstrSource)));
+  EXPECT_NE("", AnsiToUtf8(BstrToAnsi(info.Get().bstrDescription)));
 }
 
 TEST_F(Dispatch, NumbersThatAreNotFiniteChangeNothing) {

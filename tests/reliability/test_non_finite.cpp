@@ -11,6 +11,7 @@
 #include "contract/operations.h"
 #include "platform/bstr.h"
 #include "platform/codepage.h"
+#include "platform/excep_info.h"
 #include "tests/reliability/registered_simulator.h"
 #include "tests/support/host_module.h"
 #include "tests/support/temp_dir.h"
@@ -56,16 +57,13 @@ void RefuseEveryNotFiniteArgument(const HostModule& module, const HostDevice& de
         // By name: the same refusal comes back as the operation's exception.
         std::vector<VARIANT> reversed(raw.rbegin(), raw.rend());
         DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-        EXCEPINFO info{};
+        ExceptionInfo info;
         UINT argErr = 0;
         Variant result;
         EXPECT_EQ(DISP_E_EXCEPTION,
-                  device->Invoke(op.id, IID_NULL, 0, DISPATCH_METHOD, &params, result.Get(), &info, &argErr));
-        EXPECT_EQ(E_INVALIDARG, info.scode);
-        EXPECT_TRUE(HasCyrillic(AnsiToUtf8(BstrToAnsi(info.bstrDescription))));
-        SysFreeString(info.bstrSource);
-        SysFreeString(info.bstrDescription);
-        SysFreeString(info.bstrHelpFile);
+                  device->Invoke(op.id, IID_NULL, 0, DISPATCH_METHOD, &params, result.Get(), info.Put(), &argErr));
+        EXPECT_EQ(E_INVALIDARG, info.Get().scode);
+        EXPECT_TRUE(HasCyrillic(AnsiToUtf8(BstrToAnsi(info.Get().bstrDescription))));
       }
     }
   }
@@ -80,12 +78,10 @@ void RefuseEveryNotFiniteArgument(const HostModule& module, const HostDevice& de
   date.date = std::numeric_limits<double>::quiet_NaN();
   for (VARIANT& sum : {std::ref(single), std::ref(date)}) {
     DISPPARAMS params{&sum, nullptr, 1, 0};
-    EXCEPINFO info{};
+    ExceptionInfo info;
     UINT argErr = 0;
-    EXPECT_EQ(DISP_E_EXCEPTION, device->Invoke(9, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, &argErr));
-    EXPECT_EQ(E_INVALIDARG, info.scode);
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrDescription);
+    EXPECT_EQ(DISP_E_EXCEPTION, device->Invoke(9, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, info.Put(), &argErr));
+    EXPECT_EQ(E_INVALIDARG, info.Get().scode);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/bstr.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
+#include "platform/excep_info.h"
 
 namespace {
 
@@ -78,15 +79,10 @@ HRESULT HostDevice::TryInvoke(std::string_view operation, std::initializer_list<
   for (auto it = std::rbegin(args); it != std::rend(args); ++it) reversed.push_back(it->value.Ref());
   DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
   Variant result;
-  EXCEPINFO ignored{};
+  ExceptionInfo ignored;
   UINT argErr = 0;
   hr = device_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Get(),
-                       excepInfo ? excepInfo : &ignored, &argErr);
-  if (!excepInfo) {
-    SysFreeString(ignored.bstrSource);
-    SysFreeString(ignored.bstrDescription);
-    SysFreeString(ignored.bstrHelpFile);
-  }
+                       excepInfo ? excepInfo : ignored.Put(), &argErr);
   if (out) *out = std::move(result);
   return hr;
 }
