@@ -6,6 +6,7 @@
 #include "platform/bstr.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
+#include "platform/excep_info.h"
 
 namespace {
 
@@ -15,19 +16,6 @@ CallOutcome Failure(HRESULT status, std::string message) {
   outcome.message = message.empty() ? StatusMessage(status) : std::move(message);
   return outcome;
 }
-
-// Owns the texts that Invoke leaves in an EXCEPINFO.
-struct ExceptionInfo {
-  EXCEPINFO raw{};
-  ExceptionInfo() = default;
-  ExceptionInfo(const ExceptionInfo&) = delete;
-  ExceptionInfo& operator=(const ExceptionInfo&) = delete;
-  ~ExceptionInfo() {
-    SysFreeString(raw.bstrSource);
-    SysFreeString(raw.bstrDescription);
-    SysFreeString(raw.bstrHelpFile);
-  }
-};
 
 }  // namespace
 
@@ -61,11 +49,11 @@ CallOutcome DispatchCaller::Call(const Operation& operation, std::span<const VAR
   DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
   CallOutcome outcome;
   ExceptionInfo exception;
+  EXCEPINFO& raw = *exception.Put();
   UINT argumentError = 0;
-  status = device_.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, outcome.out.Get(),
-                          &exception.raw, &argumentError);
+  status = device_.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, outcome.out.Get(), &raw,
+                          &argumentError);
   if (status == DISP_E_EXCEPTION) {
-    EXCEPINFO& raw = exception.raw;
     if (raw.pfnDeferredFillIn) raw.pfnDeferredFillIn(&raw);
     // The operation's own status travels in scode; report that one, as the
     // vtable call would.
