@@ -41,7 +41,8 @@ int RunSuite(bool smoke) {
             << SummaryTables(reporter.Collected(), !smoke);
   const size_t failed = FailedCount(reporter.Collected());
   std::cout << "\n" << reporter.Collected().size() << " benchmarks ran, " << failed << " failed\n";
-  return failed == 0 ? 0 : 1;
+  // A filter that matches nothing measures nothing: that fails too.
+  return failed == 0 && !reporter.Collected().empty() ? 0 : 1;
 }
 
 }  // namespace
