@@ -22,10 +22,10 @@ constexpr LONG kBarcodeTextPlacement = 2;
 int32_t TTarnvik::CashIn(double sum) {
   const auto work = [&](int32_t& out) {
     if (!EnterMode(kRegistrationMode)) return DriverFailure(out, result::kModeOrFileError);
-    Driver().Put("Summ", Variant(sum), kByReference);
+    Driver().Put("Summ"_member, Variant(sum), kByReference);
     // A deposit the register refused must not look like a success.
-    if (Driver().Get("CashIncome").ToInt() != 0) DriverFailure(out, result::kDriverError);
-    Driver().Call("ResetMode");
+    if (Driver().Get("CashIncome"_member).ToInt() != 0) DriverFailure(out, result::kDriverError);
+    Driver().Call("ResetMode"_member);
   };
   return WithConnection(kStandalone, work).result;
 }
@@ -33,11 +33,11 @@ int32_t TTarnvik::CashIn(double sum) {
 int32_t TTarnvik::CashOut(double sum) {
   const auto work = [&](int32_t& out) {
     if (!EnterMode(kRegistrationMode)) return DriverFailure(out, result::kModeOrFileError);
-    Driver().Put("Summ", Variant(sum), kByReference);
-    if (const LONG answer = Driver().Get("CashOutcome").ToInt(); answer != 0) {
+    Driver().Put("Summ"_member, Variant(sum), kByReference);
+    if (const LONG answer = Driver().Get("CashOutcome"_member).ToInt(); answer != 0) {
       DriverFailure(out, answer == kNotEnoughCash ? result::kNoCash : result::kDriverError);
     }
-    Driver().Call("ResetMode");
+    Driver().Call("ResetMode"_member);
   };
   return WithConnection(kStandalone, work).result;
 }
@@ -45,10 +45,10 @@ int32_t TTarnvik::CashOut(double sum) {
 int32_t TTarnvik::XReport() {
   const auto work = [&](int32_t& out) {
     if (!EnterMode(kXReportMode)) return DriverFailure(out, result::kModeOrFileError);
-    Driver().Put("ReportType", Variant(kXReportType));
+    Driver().Put("ReportType"_member, Variant(kXReportType));
     // A report the register did not print must not look like a success.
-    if (Driver().Get("Report").ToInt() != 0) DriverFailure(out, result::kDriverError);
-    Driver().Call("ResetMode");
+    if (Driver().Get("Report"_member).ToInt() != 0) DriverFailure(out, result::kDriverError);
+    Driver().Call("ResetMode"_member);
   };
   return WithConnection(kStandalone, work).result;
 }
@@ -56,21 +56,21 @@ int32_t TTarnvik::XReport() {
 int32_t TTarnvik::ZReport() {
   const auto work = [&](int32_t& out) {
     if (!EnterMode(kZReportMode)) return DriverFailure(out, result::kModeOrFileError);
-    Driver().Put("ReportType", Variant(kZReportType));
-    if (const LONG answer = Driver().Get("Report").ToInt(); answer != 0) {
+    Driver().Put("ReportType"_member, Variant(kZReportType));
+    if (const LONG answer = Driver().Get("Report"_member).ToInt(); answer != 0) {
       DriverFailure(out, answer == kShiftTooLong ? result::kShiftTooLong : result::kDriverError);
     }
-    Driver().Call("ResetMode");
+    Driver().Call("ResetMode"_member);
   };
   return WithConnection(kStandalone, work).result;
 }
 
 int32_t TTarnvik::PrintText(const std::string& text) {
   const auto work = [&](int32_t& out) {
-    Driver().Put("Caption", Variant::Text(text));
-    Driver().Put("Alignment", Variant(kAlignment));
+    Driver().Put("Caption"_member, Variant::Text(text));
+    Driver().Put("Alignment"_member, Variant(kAlignment));
     // A line the register did not print must not look like a success.
-    if (Driver().Get("PrintString").ToInt() != 0) DriverFailure(out, result::kDriverError);
+    if (Driver().Get("PrintString"_member).ToInt() != 0) DriverFailure(out, result::kDriverError);
   };
   return WithConnection(kStandalone, work).result;
 }
@@ -85,13 +85,13 @@ int32_t TTarnvik::FeedLines(int32_t count) {
 
 int32_t TTarnvik::PrintBarcode(const std::string& barcode, int32_t) {
   const auto work = [&](int32_t& out) {
-    Driver().Put("Barcode", Variant::Text(barcode));
-    Driver().Put("BarcodeType", Variant(kBarcodeType));
-    Driver().Put("AutoSize", Variant(true));
-    Driver().Put("Alignment", Variant(kAlignment));
-    Driver().Put("PrintBarcodeText", Variant(kBarcodeTextPlacement));
+    Driver().Put("Barcode"_member, Variant::Text(barcode));
+    Driver().Put("BarcodeType"_member, Variant(kBarcodeType));
+    Driver().Put("AutoSize"_member, Variant(true));
+    Driver().Put("Alignment"_member, Variant(kAlignment));
+    Driver().Put("PrintBarcodeText"_member, Variant(kBarcodeTextPlacement));
     // A barcode the register did not print must not look like a success.
-    if (Driver().Get("PrintBarcode").ToInt() != 0) DriverFailure(out, result::kDriverError);
+    if (Driver().Get("PrintBarcode"_member).ToInt() != 0) DriverFailure(out, result::kDriverError);
   };
   return WithConnection(kStandalone, work).result;
 }

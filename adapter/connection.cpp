@@ -4,39 +4,44 @@
 
 #include "adapter/tarnvik.h"
 #include "contract/result_codes.h"
-#include "platform/ansi.h"
+#include "platform/codepage.h"
+#include "platform/error.h"
 
 namespace {
 
-constexpr std::string_view kDriverProgId = "AddIn.FprnM8";
 constexpr LONG kAckTimeout = 1000;
 constexpr LONG kEnqTimeout = 60000;
 
 }  // namespace
 
-AutomationObject& TTarnvik::Driver() { return FDriver.value(); }
+AtolDriver& TTarnvik::Driver() { return FDriver.value(); }
 
-bool TTarnvik::RegisterOn() { return Driver().Get("DeviceEnabled").ToBool(); }
+bool TTarnvik::RegisterOn() { return Driver().Get("DeviceEnabled"_member).ToBool(); }
 
 int32_t TTarnvik::Connect() {
   int32_t code = result::kOk;
   if (!FConnected) {
     try {
-      FDriver.emplace(AutomationObject::Create(kDriverProgId));
-      Driver().Put("ACKTimeout", Variant(kAckTimeout));
-      Driver().Put("ENQTimeout", Variant(kEnqTimeout));
-      if (FAppHandle != 0) Driver().Put("ApplicationHandle", Variant(static_cast<LONG>(FAppHandle)), kByReference);
+      FDriver.emplace(FJournal);
+      Driver().Put("ACKTimeout"_member, Variant(kAckTimeout));
+      Driver().Put("ENQTimeout"_member, Variant(kEnqTimeout));
+      if (FAppHandle != 0)
+        Driver().Put("ApplicationHandle"_member, Variant(static_cast<LONG>(FAppHandle)), kByReference);
       FConnected = true;
-    } catch (const std::exception& e) {
-      // No driver installed, or it refused the set-up: the host sees why.
+    } catch (const ComError& e) {
+      // No driver installed, or it refused the set-up: the host sees why,
+      // in the words of the system or the driver.
       code = result::kConnectFailed;
-      FResultText = e.what();
+      FResultText = e.WideMessage();
+    } catch (const std::exception& e) {
+      code = result::kConnectFailed;
+      FResultText = AnsiToUtf16(e.what());
     }
   }
   // Also on an open connection: every Connect makes the driver reload its
   // device settings. A failed load closes the connection but keeps the object.
   if (FConnected) {
-    if (Driver().Get("LoadDevicesSettings").ToInt() != 0) {
+    if (Driver().Get("LoadDevicesSettings"_member).ToInt() != 0) {
       code = result::kDriverError;
       CheckDriverResult();
       FConnected = false;
@@ -57,7 +62,7 @@ void TTarnvik::Disconnect() {
 
 void TTarnvik::RefuseWithoutDriver() {
   FResultCode = result::kDriverError;
-  FResultText = "Драйвер не проинициализирован"_ansi;
+  FResultText = OLESTR("Драйвер не проинициализирован");
 }
 
 bool TTarnvik::EnableDevice() {
@@ -65,8 +70,8 @@ bool TTarnvik::EnableDevice() {
     RefuseWithoutDriver();
     return false;
   }
-  Driver().Put("DeviceEnabled", Variant(true));
-  if (Driver().Get("ResultCode").ToInt() != 0) {
+  Driver().Put("DeviceEnabled"_member, Variant(true));
+  if (Driver().Get("ResultCode"_member).ToInt() != 0) {
     FResultCode = result::kDriverError;
     CheckDriverResult();
     return false;
@@ -76,21 +81,21 @@ bool TTarnvik::EnableDevice() {
 }
 
 void TTarnvik::DisableDevice() {
-  if (FConnected && RegisterOn()) Driver().Put("DeviceEnabled", Variant(false));
+  if (FConnected && RegisterOn()) Driver().Put("DeviceEnabled"_member, Variant(false));
 }
 
 void TTarnvik::CheckDriverResult() {
   // The code comes from the driver's ResultCode, never from the failed
   // method's own result: the two may differ.
-  const LONG code = Driver().Get("ResultCode").ToInt();
-  std::string text = "ResultCode: " + std::to_string(code) + "\r\n";
-  text += Driver().Get("ResultDescription").ToAnsi();
+  const LONG code = Driver().Get("ResultCode"_member).ToInt();
+  OleString text = AnsiToUtf16("ResultCode: " + std::to_string(code) + "\r\n");
+  text += Driver().Get("ResultDescription"_member).ToUtf16();
   FResultText = std::move(text);
 }
 
 bool TTarnvik::EnterMode(int32_t mode) {
-  Driver().Put("Mode", Variant(static_cast<LONG>(mode)));
-  return Driver().Get("SetMode").ToInt() == 0;
+  Driver().Put("Mode"_member, Variant(static_cast<LONG>(mode)));
+  return Driver().Get("SetMode"_member).ToInt() == 0;
 }
 
 void TTarnvik::DriverFailure(int32_t& out, int32_t code) {

@@ -2,7 +2,7 @@
 #include <memory>
 #include <new>
 
-#include "adapter/tarnvik.h"
+#include "adapter/journaled_tarnvik.h"
 #include "module/device_object.h"
 #include "module/module_identity.h"
 #include "platform/ansi.h"
@@ -11,7 +11,7 @@ namespace {
 
 IUnknown* CreateTarnvik() {
   try {
-    return static_cast<IFiscalDevice*>(new DeviceObject(std::make_unique<TTarnvik>()));
+    return static_cast<IFiscalDevice*>(new DeviceObject(std::make_unique<JournaledTarnvik>()));
   } catch (const std::bad_alloc&) {
     return nullptr;
   }

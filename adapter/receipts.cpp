@@ -30,27 +30,27 @@ int32_t TTarnvik::RegisterLine(int32_t checkType, int32_t department, const std:
   const auto work = [&](int32_t& out) {
     // The first line opens the receipt; later lines go into the open
     // one, whatever its type.
-    if (Driver().Get("CheckState").ToInt() == 0) {
+    if (Driver().Get("CheckState"_member).ToInt() == 0) {
       if (!EnterMode(kRegistrationMode)) return DriverFailure(out, result::kModeOrFileError);
-      Driver().Put("CheckType", Int(checkType));
-      Driver().Call("OpenCheck");
+      Driver().Put("CheckType"_member, Int(checkType));
+      Driver().Call("OpenCheck"_member);
     }
-    Driver().Call("BeginItem");
-    Driver().Put("Department", Int(department), kByReference);
-    Driver().Put("Name", Variant::Text(name));
-    Driver().Put("Price", Variant(price), kByReference);
-    Driver().Put("Quantity", Variant(quantity), kByReference);
-    Driver().Put("Summ", Variant(price * quantity));
-    Driver().Put("ItemType", Int(itemType), kByReference);
-    Driver().Put("PaymentMode", Int(paymentMode), kByReference);
+    Driver().Call("BeginItem"_member);
+    Driver().Put("Department"_member, Int(department), kByReference);
+    Driver().Put("Name"_member, Variant::Text(name));
+    Driver().Put("Price"_member, Variant(price), kByReference);
+    Driver().Put("Quantity"_member, Variant(quantity), kByReference);
+    Driver().Put("Summ"_member, Variant(price * quantity));
+    Driver().Put("ItemType"_member, Int(itemType), kByReference);
+    Driver().Put("PaymentMode"_member, Int(paymentMode), kByReference);
     // Tax 0 means "as set for the department": a line with a department
     // never carries the host's tax type.
     if (department != 0) {
-      Driver().Put("TaxTypeNumber", Int(0));
+      Driver().Put("TaxTypeNumber"_member, Int(0));
     } else {
-      Driver().Put("TaxTypeNumber", Int(taxType), kByReference);
+      Driver().Put("TaxTypeNumber"_member, Int(taxType), kByReference);
     }
-    if (Driver().Get("EndItem").ToInt() != 0) DriverFailure(out, result::kDriverError);
+    if (Driver().Get("EndItem"_member).ToInt() != 0) DriverFailure(out, result::kDriverError);
   };
   return WithConnection(kReceiptLine, work).result;
 }
@@ -58,20 +58,20 @@ int32_t TTarnvik::RegisterLine(int32_t checkType, int32_t department, const std:
 int32_t TTarnvik::Payment(double sum, int32_t kind) {
   const auto work = [&](int32_t& out) {
     // A payment never opens a receipt, but needs the registration mode.
-    if (Driver().Get("CheckState").ToInt() == 0 && !EnterMode(kRegistrationMode)) {
+    if (Driver().Get("CheckState"_member).ToInt() == 0 && !EnterMode(kRegistrationMode)) {
       return DriverFailure(out, result::kModeOrFileError);
     }
-    Driver().Put("Summ", Variant(sum), kByReference);
-    Driver().Put("TypeClose", Int(kind), kByReference);
-    if (sum > 0 && Driver().Get("Payment").ToInt() != 0) DriverFailure(out, result::kDriverError);
+    Driver().Put("Summ"_member, Variant(sum), kByReference);
+    Driver().Put("TypeClose"_member, Int(kind), kByReference);
+    if (sum > 0 && Driver().Get("Payment"_member).ToInt() != 0) DriverFailure(out, result::kDriverError);
   };
   return WithConnection(kPayment, work).result;
 }
 
-void TTarnvik::WriteAttribute(int32_t tag, Variant value, bool byReference) {
-  Driver().Put("AttrNumber", Int(tag));
-  Driver().Put("AttrValue", std::move(value), byReference);
-  Driver().Call("WriteAttribute");
+void TTarnvik::WriteAttribute(int32_t tag, Variant value, bool byReference, Shown shown) {
+  Driver().Put("AttrNumber"_member, Int(tag));
+  Driver().Put("AttrValue"_member, std::move(value), byReference, shown);
+  Driver().Call("WriteAttribute"_member);
 }
 
 // The taxation system and the customer contact hold for one close only: they
@@ -91,7 +91,7 @@ void TTarnvik::ResetReceiptAttributes() {
 int32_t TTarnvik::CloseReceipt() {
   const auto work = [&](int32_t& out) {
     try {
-      if (Driver().Get("CheckState").ToInt() == 0 && !EnterMode(kRegistrationMode)) {
+      if (Driver().Get("CheckState"_member).ToInt() == 0 && !EnterMode(kRegistrationMode)) {
         DriverFailure(out, result::kModeOrFileError);
       } else {
         // Tag 1055 carries the system as one bit. A code without a
@@ -101,12 +101,13 @@ int32_t TTarnvik::CloseReceipt() {
           WriteAttribute(kTaxSystemTag, Int(1 << FTaxSystem));
         }
         if (!FCustomerContact.empty()) {
-          WriteAttribute(kCustomerContactTag, Variant::Text(FCustomerContact), kByReference);
+          // The customer's phone or e-mail is personal data: the journal masks it.
+          WriteAttribute(kCustomerContactTag, Variant::Text(FCustomerContact), kByReference, Shown::Masked);
         }
-        if (Driver().Get("CloseCheck").ToInt() != 0) {
+        if (Driver().Get("CloseCheck"_member).ToInt() != 0) {
           DriverFailure(out, result::kDriverError);
         } else {
-          Driver().Call("ResetMode");
+          Driver().Call("ResetMode"_member);
           out = 0;
         }
       }
@@ -122,12 +123,12 @@ int32_t TTarnvik::CloseReceipt() {
 int32_t TTarnvik::CancelReceipt() {
   const auto work = [&](int32_t& out) {
     // The cancel goes ahead whatever the register says to the mode.
-    Driver().Put("Mode", Int(kRegistrationMode));
-    Driver().Call("SetMode");
-    if (Driver().Get("CancelCheck").ToInt() != 0) {
+    Driver().Put("Mode"_member, Int(kRegistrationMode));
+    Driver().Call("SetMode"_member);
+    if (Driver().Get("CancelCheck"_member).ToInt() != 0) {
       DriverFailure(out, result::kDriverError);
     } else {
-      Driver().Call("ResetMode");
+      Driver().Call("ResetMode"_member);
       out = 0;
     }
   };

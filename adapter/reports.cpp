@@ -53,15 +53,15 @@ std::string PaperLine(bool receiptTape, bool controlTape) {
 // The driver members are read in a fixed order, each in its own statement.
 int32_t TTarnvik::TestConnection() {
   const auto work = [this](int32_t& out) {
-    Driver().Call("GetStatus");
-    const std::string firmware = Driver().Get("ROMVersion").ToAnsi();
-    const std::string serial = Driver().Get("SerialNumber").ToAnsi();
-    const std::string version = Driver().Get("Version").ToAnsi();
-    std::string report = IdentificationLine(serial, firmware, Driver().Get("Fiscal").ToBool());
-    report += "\r\n" + FzLine(Driver().Get("Is54FZ").ToBool());
+    Driver().Call("GetStatus"_member);
+    const std::string firmware = Driver().Get("ROMVersion"_member).ToAnsi();
+    const std::string serial = Driver().Get("SerialNumber"_member).ToAnsi();
+    const std::string version = Driver().Get("Version"_member).ToAnsi();
+    std::string report = IdentificationLine(serial, firmware, Driver().Get("Fiscal"_member).ToBool());
+    report += "\r\n" + FzLine(Driver().Get("Is54FZ"_member).ToBool());
     report += "\r\n" + std::string("Версия драйвера: "_ansi) + OrUnknown(version);
-    FResultText = std::move(report);
-    Driver().Call("Beep");
+    FResultText = AnsiToUtf16(report);
+    Driver().Call("Beep"_member);
     out = 0;
   };
   return WithConnection(kStandalone, work).result;
@@ -69,45 +69,45 @@ int32_t TTarnvik::TestConnection() {
 
 int32_t TTarnvik::GetDeviceStatus() {
   const auto work = [this](int32_t& out) {
-    Driver().Call("GetStatus");
-    const std::string firmware = Driver().Get("ROMVersion").ToAnsi();
-    const std::string serial = Driver().Get("SerialNumber").ToAnsi();
-    const bool receiptTape = Driver().Get("CheckPaperPresent").ToBool();
-    const bool controlTape = Driver().Get("ControlPaperPresent").ToBool();
-    std::string report = IdentificationLine(serial, firmware, Driver().Get("Fiscal").ToBool());
-    report += "\r\n" + FzLine(Driver().Get("Is54FZ").ToBool());
-    report += "\r\n" + std::string("Дата: "_ansi) + TwoDigits(Driver().Get("Day").ToInt());
-    report += "/" + TwoDigits(Driver().Get("Month").ToInt());
-    report += "/" + Year(Driver().Get("Year").ToInt());
-    report += std::string(", время: "_ansi) + Hour(Driver().Get("Hour").ToInt());
-    report += ":" + TwoDigits(Driver().Get("Minute").ToInt());
-    report += ":" + TwoDigits(Driver().Get("Second").ToInt());
+    Driver().Call("GetStatus"_member);
+    const std::string firmware = Driver().Get("ROMVersion"_member).ToAnsi();
+    const std::string serial = Driver().Get("SerialNumber"_member).ToAnsi();
+    const bool receiptTape = Driver().Get("CheckPaperPresent"_member).ToBool();
+    const bool controlTape = Driver().Get("ControlPaperPresent"_member).ToBool();
+    std::string report = IdentificationLine(serial, firmware, Driver().Get("Fiscal"_member).ToBool());
+    report += "\r\n" + FzLine(Driver().Get("Is54FZ"_member).ToBool());
+    report += "\r\n" + std::string("Дата: "_ansi) + TwoDigits(Driver().Get("Day"_member).ToInt());
+    report += "/" + TwoDigits(Driver().Get("Month"_member).ToInt());
+    report += "/" + Year(Driver().Get("Year"_member).ToInt());
+    report += std::string(", время: "_ansi) + Hour(Driver().Get("Hour"_member).ToInt());
+    report += ":" + TwoDigits(Driver().Get("Minute"_member).ToInt());
+    report += ":" + TwoDigits(Driver().Get("Second"_member).ToInt());
     report += "\r\n" + PaperLine(receiptTape, controlTape);
-    const bool coverOpen = Driver().Get("CoverOpened").ToBool();
+    const bool coverOpen = Driver().Get("CoverOpened"_member).ToBool();
     report += "\r\n" + std::string("Крышка принтера: "_ansi) + std::string(coverOpen ? "открыта"_ansi : "закрыта"_ansi);
-    FResultText = std::move(report);
-    Driver().Call("Beep");
+    FResultText = AnsiToUtf16(report);
+    Driver().Call("Beep"_member);
     out = 0;
   };
   return WithConnection(kStandalone, work).result;
 }
 
 OleString TTarnvik::GetSerialNumber() {
-  std::string serial;
-  // No "???" here: an empty serial number is handed out as it is.
+  OleString serial;
+  // No "???" here: the serial number is handed out as the driver gives it.
   const Outcome outcome = WithConnection(kStandalone, [&](int32_t& out) {
-    Driver().Call("GetStatus");
-    serial = Driver().Get("SerialNumber").ToAnsi();
+    Driver().Call("GetStatus"_member);
+    serial = Driver().Get("SerialNumber"_member).ToUtf16();
     out = 0;
   });
-  if (!outcome.workDone) return AnsiToUtf16(std::string("Ошибка: "_ansi) + FResultText);
-  return AnsiToUtf16(serial);
+  if (!outcome.workDone) return OLESTR("Ошибка: ") + FResultText;
+  return serial;
 }
 
 void TTarnvik::ReadLastDocument(const std::function<void()>& take) {
   WithConnection(kRegisterQuery, [&](int32_t&) {
-    Driver().Put("RegisterNumber", Variant(kLastDocumentRegister));
-    if (Driver().Get("GetRegister").ToInt() != 0) {
+    Driver().Put("RegisterNumber"_member, Variant(kLastDocumentRegister));
+    if (Driver().Get("GetRegister"_member).ToInt() != 0) {
       FResultCode = result::kDriverError;
       CheckDriverResult();
       return;
@@ -120,24 +120,24 @@ void TTarnvik::ReadLastDocument(const std::function<void()>& take) {
 
 int32_t TTarnvik::GetLastDocNumber() {
   int32_t number = 0;
-  ReadLastDocument([&] { number = Driver().Get("DocNumber").ToInt(); });
+  ReadLastDocument([&] { number = Driver().Get("DocNumber"_member).ToInt(); });
   return number;
 }
 
 double TTarnvik::GetLastDocSum() {
   double sum = 0;
-  ReadLastDocument([&] { sum = Driver().Get("Summ").ToDouble(); });
+  ReadLastDocument([&] { sum = Driver().Get("Summ"_member).ToDouble(); });
   return sum;
 }
 
 DATE TTarnvik::GetLastDocDateTime() {
   DATE when = 0;
   ReadLastDocument([&] {
-    const LONG year = Driver().Get("Year").ToInt();
-    const LONG month = Driver().Get("Month").ToInt();
-    const LONG day = Driver().Get("Day").ToInt();
-    const LONG hour = Driver().Get("Hour").ToInt();
-    const LONG minute = Driver().Get("Minute").ToInt();
+    const LONG year = Driver().Get("Year"_member).ToInt();
+    const LONG month = Driver().Get("Month"_member).ToInt();
+    const LONG day = Driver().Get("Day"_member).ToInt();
+    const LONG hour = Driver().Get("Hour"_member).ToInt();
+    const LONG minute = Driver().Get("Minute"_member).ToInt();
     // A register without a dated last document answers with the current time.
     // An impossible date fails the call (after the register is switched off).
     when = (month == 0 || day == 0) ? LocalNow() : EncodeDateTime(year, month, day, hour, minute, 0);

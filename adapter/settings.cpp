@@ -1,12 +1,11 @@
 // Parameters shown to the host, the settings file, the driver's own settings
 // dialog, and the operations that only read or write a field.
-#include <cstdlib>
-
 #include "adapter/tarnvik.h"
 #include "contract/result_codes.h"
 #include "platform/ansi.h"
-#include "platform/codepage.h"
+#include "platform/file_names.h"
 #include "platform/profile.h"
+#include "platform/whole_number.h"
 
 namespace {
 
@@ -14,14 +13,10 @@ enum Param : int32_t { kIniPath, kDebugMode, kLogFile, kAppHandle, kSetupWindow,
 
 constexpr std::string_view kSection = "DEBUG";
 
-// The settings value as a whole number, as the profile functions read one:
-// leading digits count, anything else is 0 ("yes" reads as 0).
-long WholeNumber(const std::string& text) { return std::strtol(text.c_str(), nullptr, 10); }
-
 }  // namespace
 
 int32_t TTarnvik::GetResultCode() { return FResultCode; }
-OleString TTarnvik::GetResultText() { return AnsiToUtf16(FResultText); }
+OleString TTarnvik::GetResultText() { return FResultText; }
 
 std::string TTarnvik::GetCustomerContact() { return FCustomerContact; }
 void TTarnvik::SetCustomerContact(const std::string& contact) { FCustomerContact = contact; }
@@ -104,8 +99,8 @@ void TTarnvik::SetParamValue(int32_t index, const VARIANT& value) {
 
 void TTarnvik::ShowDriverProperties() {
   WithConnection(kDriverDialog, [this](int32_t&) {
-    Driver().Call("ShowProperties");
-    if (Driver().Get("SaveDevicesSettings").ToInt() != 0) {
+    Driver().Call("ShowProperties"_member);
+    if (Driver().Get("SaveDevicesSettings"_member).ToInt() != 0) {
       FResultCode = result::kDriverError;
       CheckDriverResult();
       FConnected = false;
@@ -117,9 +112,14 @@ void TTarnvik::ShowDriverProperties() {
 // expected to end it with a path separator.
 std::string TTarnvik::SettingsFileName() const { return FIniPath + "Tarnvik.xhw.ini"; }
 
+std::string TTarnvik::JournalFile() const {
+  return InSettingsFolder(HasFolder(FLogFile) ? FLogFile : FIniPath + FLogFile);
+}
+
 void TTarnvik::LoadSettings() {
   ProfileFile file(SettingsFileName());
-  FDebugMode = WholeNumber(file.ReadString(kSection, "DebugMode", "0")) != 0;
+  // A whole number, and on when it is not 0: "1abc", "1.5" or "yes" are off.
+  FDebugMode = ParseWholeNumber(file.ReadString(kSection, "DebugMode", "0")).value_or(0) != 0;
   FLogFile = file.ReadString(kSection, "LogFile", FLogFile);
 }
 

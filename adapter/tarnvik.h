@@ -16,15 +16,21 @@
 #include <string>
 #include <string_view>
 
+#include "adapter/atol_driver.h"
 #include "module/device.h"
-#include "platform/automation.h"
 
 class TTarnvik final : public Device {
  public:
-  TTarnvik() = default;
+  // Every driver access goes to `journal` while debug mode has it on.
+  explicit TTarnvik(DebugJournal& journal) : FJournal(journal) {}
   // Releases the driver object without switching the register off first:
   // a register left on inside a receipt stays on.
   ~TTarnvik() override = default;
+
+  // Debug mode, and the journal file it writes (module text): a name
+  // without a folder lies beside the settings file.
+  bool DebugMode() const { return FDebugMode; }
+  std::string JournalFile() const;
 
   // Connection and settings
   int32_t Connect() override;
@@ -124,7 +130,7 @@ class TTarnvik final : public Device {
   void ShowDriverProperties();
   void CheckDriverResult();
 
-  AutomationObject& Driver();
+  AtolDriver& Driver();
   bool RegisterOn();
   // Writes Mode and asks the register to enter it; false when refused.
   bool EnterMode(int32_t mode);
@@ -133,15 +139,16 @@ class TTarnvik final : public Device {
 
   int32_t RegisterLine(int32_t checkType, int32_t department, const std::string& name, double quantity, double price,
                        int32_t itemType, int32_t paymentMode, int32_t taxType);
-  void WriteAttribute(int32_t tag, Variant value, bool byReference = false);
+  void WriteAttribute(int32_t tag, Variant value, bool byReference = false, Shown shown = Shown::AsItIs);
   void ResetReceiptAttributes();
   // Reads register 51, the record of the last document, then `take` reads the
   // value wanted from it; nothing is taken without a connection.
   void ReadLastDocument(const std::function<void()>& take);
   std::string SettingsFileName() const;
 
+  DebugJournal& FJournal;
   int32_t FAppHandle = 0;
-  std::optional<AutomationObject> FDriver;
+  std::optional<AtolDriver> FDriver;
   bool FConnected = false;
   bool FDebugMode = false;
   std::string FLogFile = "Tarnvik.log";
@@ -149,5 +156,7 @@ class TTarnvik final : public Device {
   std::string FCustomerContact;
   int32_t FTaxSystem = -1;
   int32_t FResultCode = 0;
-  std::string FResultText;
+  // Interface text: a driver's description or a system message may hold
+  // any character.
+  OleString FResultText;
 };

@@ -4,32 +4,12 @@
 #include <charconv>
 #include <cmath>
 
-namespace {
+#include "platform/whole_number.h"
 
-std::string_view Trimmed(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t";
-  std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-// from_chars takes a minus but no plus.
-std::string_view WithoutPlus(std::string_view text) {
-  if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
-  return text;
-}
-
-}  // namespace
-
-int32_t ParseReceiptNumber(std::string_view text) {
-  text = WithoutPlus(Trimmed(text));
-  int32_t value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() ? value : 0;
-}
+int32_t ParseReceiptNumber(std::string_view text) { return ParseWholeNumber(text).value_or(0); }
 
 double ParseCashSum(std::string_view text) {
-  std::string number(WithoutPlus(Trimmed(text)));
+  std::string number(NumberText(text));
   std::size_t comma = number.find(',');
   if (comma != std::string::npos) {
     // Both separators, or two commas, are no number we wrote.

@@ -7,6 +7,7 @@
 #include "platform/bstr.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
+#include "platform/excep_info.h"
 
 namespace {
 
@@ -14,64 +15,75 @@ std::string Failure(HRESULT status, std::string_view member) {
   return StatusMessage(status) + ": " + std::string(member);
 }
 
-// The server's own account of a failed call. Every text it handed over is
-// ours to free, whatever the outcome.
-ComError ServerException(EXCEPINFO& info, HRESULT status, std::string_view member) {
-  if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
-  Bstr source = Bstr::Attach(std::exchange(info.bstrSource, nullptr));
-  Bstr description = Bstr::Attach(std::exchange(info.bstrDescription, nullptr));
-  Bstr helpFile = Bstr::Attach(std::exchange(info.bstrHelpFile, nullptr));
-  HRESULT reported = FAILED(info.scode) ? info.scode : status;
-  std::string text = BstrToAnsi(description.Get());
-  return ComError(reported, text.empty() ? Failure(reported, member) : text);
+// The server's own account of a failed call, its description kept as the
+// interface text it came as.
+ComError ServerException(const EXCEPINFO& info, HRESULT status, std::string_view member) {
+  const HRESULT reported = FAILED(info.scode) ? info.scode : status;
+  const OleStringView description = BstrView(info.bstrDescription);
+  if (description.empty()) return ComError(reported, Failure(reported, member));
+  return ComError(reported, OleString(description));
 }
 
 }  // namespace
 
-AutomationObject AutomationObject::Create(std::string_view progId) {
-  return AutomationObject(CreateObjectByProgId(progId));
+AutomationObject AutomationObject::Create(std::string_view progId, MemberNames members) {
+  return AutomationObject(CreateObjectByProgId(progId), members);
 }
 
-AutomationObject::AutomationObject(ServerObject object) : server_(std::move(object)) {}
+AutomationObject::AutomationObject(ServerObject object, MemberNames members)
+    : server_(std::move(object)), names_(members), ids_(members.size(), DISPID_UNKNOWN) {}
 
-Variant AutomationObject::Get(std::string_view name) {
+Variant AutomationObject::Get(std::size_t member) { return InvokeGet(IdOf(member), names_[member]); }
+Variant AutomationObject::Call(std::size_t member) { return InvokeCall(IdOf(member), names_[member]); }
+void AutomationObject::Put(std::size_t member, Variant value, bool byReference) {
+  InvokePut(IdOf(member), names_[member], std::move(value), byReference);
+}
+
+Variant AutomationObject::InvokeGet(DISPID id, std::string_view name) {
   DISPPARAMS none{nullptr, nullptr, 0, 0};
-  return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, none);
+  return Invoke(id, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, none);
 }
 
-void AutomationObject::Call(std::string_view name) {
+Variant AutomationObject::InvokeCall(DISPID id, std::string_view name) {
   DISPPARAMS none{nullptr, nullptr, 0, 0};
-  Invoke(name, DISPATCH_METHOD, none);
+  return Invoke(id, name, DISPATCH_METHOD, none);
 }
 
-void AutomationObject::Put(std::string_view name, Variant value, bool byReference) {
+void AutomationObject::InvokePut(DISPID id, std::string_view name, Variant value, bool byReference) {
   VARIANT reference;
   VariantInit(&reference);
   reference.vt = VT_BYREF | VT_VARIANT;
   reference.pvarVal = value.Get();
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{byReference ? &reference : value.Get(), &named, 1, 1};
-  Invoke(name, DISPATCH_PROPERTYPUT, params);
+  Invoke(id, name, DISPATCH_PROPERTYPUT, params);
 }
 
-DISPID AutomationObject::IdOf(std::string_view name) {
-  if (auto known = ids_.find(name); known != ids_.end()) return known->second;
+DISPID AutomationObject::IdOf(std::size_t member) {
+  DISPID& id = ids_[member];
+  if (id == DISPID_UNKNOWN) id = IdOf(names_[member]);
+  return id;
+}
+
+DISPID AutomationObject::IdOf(std::string_view name) const {
   OleString wide = AnsiToUtf16(name);
   LPOLESTR names[] = {wide.data()};
   DISPID id = DISPID_UNKNOWN;
   HRESULT status = Raw()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(status)) throw ComError(status, Failure(status, name));
-  ids_.emplace(std::string(name), id);
   return id;
 }
 
-Variant AutomationObject::Invoke(std::string_view name, WORD flags, DISPPARAMS& params) {
-  DISPID id = IdOf(name);
+Variant AutomationObject::Invoke(DISPID id, std::string_view name, WORD flags, DISPPARAMS& params) {
   Variant result;
-  EXCEPINFO info{};
+  EXCEPINFO filled{};
   UINT badArgument = 0;
-  HRESULT status = Raw()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Get(), &info, &badArgument);
-  if (status == DISP_E_EXCEPTION) throw ServerException(info, status, name);
+  HRESULT status =
+      Raw()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Get(), &filled, &badArgument);
+  if (status == DISP_E_EXCEPTION && filled.pfnDeferredFillIn) filled.pfnDeferredFillIn(&filled);
+  // Every text the server handed over is ours to free, whatever the outcome.
+  const ExceptionInfo info(filled);
+  if (status == DISP_E_EXCEPTION) throw ServerException(info.Get(), status, name);
   if (FAILED(status)) throw ComError(status, Failure(status, name));
   return result;
 }

@@ -108,4 +108,10 @@ std::string Format(const DateTime& t) {
   return text;
 }
 
+std::string WithMilliseconds(const DateTime& t, int millisecond) {
+  char fraction[8];
+  std::snprintf(fraction, sizeof fraction, ".%03d", millisecond % 1000);
+  return Format(t) + fraction;
+}
+
 }  // namespace calendar

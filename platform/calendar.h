@@ -36,5 +36,7 @@ std::optional<DateTime> FromOleDate(double date);
 // date and time is accepted.
 std::optional<DateTime> Parse(std::string_view text);
 std::string Format(const DateTime& time);
+// "YYYY-MM-DD HH:MM:SS.mmm", for journals.
+std::string WithMilliseconds(const DateTime& time, int millisecond);
 
 }  // namespace calendar

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <new>
+#include <utility>
 
 #include "platform/codepage.h"
 #ifdef _WIN32
@@ -9,6 +10,11 @@
 #else
 #include "platform/linux/error_info.h"
 #endif
+
+ComError::ComError(HRESULT status, OleString message)
+    : std::runtime_error(Utf16ToAnsi(message)), status_(status), wide_(std::move(message)) {}
+
+OleString ComError::WideMessage() const { return wide_.empty() ? AnsiToUtf16(what()) : wide_; }
 
 void CheckStatus(HRESULT status, const std::string& what) {
   if (FAILED(status))

@@ -10,10 +10,16 @@
 class ComError : public std::runtime_error {
  public:
   ComError(HRESULT status, const std::string& message) : std::runtime_error(message), status_(status) {}
+  // A message that came as interface text (a server's description, a system
+  // message): what() holds it in Windows-1251, WideMessage() as it came.
+  ComError(HRESULT status, OleString message);
   HRESULT Status() const { return status_; }
+  // The message as interface text, every character kept.
+  OleString WideMessage() const;
 
  private:
   HRESULT status_;
+  OleString wide_;  // empty when the message came as module text
 };
 
 // Throws a ComError with a message that names the status, when it failed.

@@ -3,6 +3,7 @@
 // Write tells whether its bytes really reached the file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,13 @@ class TextFile {
 
   bool IsOpen() const;
   void Close();
+
+  // The size of the open file; 0 when none is open or the system cannot say.
+  std::uint64_t Size() const;
+  // Closes the file and gives it the name `newName` (module text), replacing
+  // a file of that name; the object stays bound to the old name, where the
+  // next OpenAppend begins a new file. False when the rename failed.
+  bool RenameTo(std::string_view newName);
 
  private:
   std::string path_;

@@ -68,6 +68,7 @@ LONG Variant::ToInt() const { return VariantToInt(value_); }
 double Variant::ToDouble() const { return VariantToDouble(value_); }
 bool Variant::ToBool() const { return VariantToBool(value_); }
 std::string Variant::ToAnsi() const { return VariantToAnsi(value_); }
+OleString Variant::ToUtf16() const { return VariantToUtf16(value_); }
 
 LONG VariantToInt(const VARIANT& value) { return Converted(value, VT_I4).Ref().lVal; }
 
@@ -76,3 +77,5 @@ double VariantToDouble(const VARIANT& value) { return Converted(value, VT_R8).Re
 bool VariantToBool(const VARIANT& value) { return Converted(value, VT_BOOL).Ref().boolVal != VARIANT_FALSE; }
 
 std::string VariantToAnsi(const VARIANT& value) { return BstrToAnsi(Converted(value, VT_BSTR).Ref().bstrVal); }
+
+OleString VariantToUtf16(const VARIANT& value) { return OleString(BstrView(Converted(value, VT_BSTR).Ref().bstrVal)); }

@@ -35,6 +35,8 @@ class Variant {
   double ToDouble() const;
   bool ToBool() const;
   std::string ToAnsi() const;
+  // As interface text, every character kept (a driver's texts may hold any).
+  OleString ToUtf16() const;
 
  private:
   VARIANT value_;
@@ -45,3 +47,4 @@ LONG VariantToInt(const VARIANT& value);
 double VariantToDouble(const VARIANT& value);
 bool VariantToBool(const VARIANT& value);
 std::string VariantToAnsi(const VARIANT& value);
+OleString VariantToUtf16(const VARIANT& value);

@@ -1,34 +1,8 @@
 #include "simulator/journal.h"
 
+#include "platform/quoted_text.h"
 #include "simulator/append_file.h"
 #include "simulator/number_text.h"
-
-namespace {
-
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '"':
-      case '\\':
-        out += '\\';
-        out += c;
-        break;
-      // A line break would split one access over two journal lines.
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out + '"';
-}
-
-}  // namespace
 
 std::string JournalValue(const RegisterValue& value) {
   struct Formatter {
@@ -36,7 +10,7 @@ std::string JournalValue(const RegisterValue& value) {
     std::string operator()(long long number) const { return std::to_string(number); }
     std::string operator()(double number) const { return ShortestNumber(number); }
     std::string operator()(bool flag) const { return flag ? "true" : "false"; }
-    std::string operator()(const std::string& text) const { return Quoted(text); }
+    std::string operator()(const std::string& text) const { return QuotedText(text); }
   };
   return std::visit(Formatter{}, value);
 }

@@ -7,18 +7,35 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "platform/calendar.h"
 
-DATE LocalNow() {
-  if (const char* fixed = std::getenv("SORVIN_FIXED_CLOCK")) {
-    if (auto parts = calendar::Parse(fixed)) return calendar::ToOleDate(*parts);
-  }
-  std::time_t now = std::time(nullptr);
+namespace {
+
+std::optional<calendar::DateTime> FixedClock() {
+  const char* fixed = std::getenv("SORVIN_FIXED_CLOCK");
+  return fixed ? calendar::Parse(fixed) : std::nullopt;
+}
+
+calendar::DateTime Local(std::time_t when) {
   std::tm local{};
-  localtime_r(&now, &local);
-  return calendar::ToOleDate(
-      {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec});
+  localtime_r(&when, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+}  // namespace
+
+DATE LocalNow() {
+  if (auto fixed = FixedClock()) return calendar::ToOleDate(*fixed);
+  return calendar::ToOleDate(Local(std::time(nullptr)));
+}
+
+std::string LocalTimestamp() {
+  if (auto fixed = FixedClock()) return calendar::WithMilliseconds(*fixed, 0);
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return calendar::WithMilliseconds(Local(now.tv_sec), static_cast<int>(now.tv_nsec / 1000000));
 }
 
 namespace {

@@ -3,14 +3,18 @@
 #include "platform/text_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/ascii.h"
 #include "platform/codepage.h"
 
 namespace {
+
+constexpr const char* kNullDevice = "/dev/null";
 
 // "nul" is the Windows null device in any case; a name with a folder is an
 // ordinary file that happens to be called so.
@@ -23,7 +27,7 @@ TextFile::~TextFile() { Close(); }
 void TextFile::Assign(std::string_view name) {
   Close();
   // The name is module text (Windows-1251); the file system wants UTF-8.
-  path_ = IsNullDevice(name) ? "/dev/null" : AnsiToUtf8(name);
+  path_ = IsNullDevice(name) ? kNullDevice : AnsiToUtf8(name);
   assigned_ = true;
 }
 
@@ -52,4 +56,17 @@ void TextFile::Close() {
   if (fd_ < 0) return;
   close(fd_);
   fd_ = -1;
+}
+
+// Only a regular file has a size worth acting on: a device or a pipe says 0.
+std::uint64_t TextFile::Size() const {
+  struct stat status {};
+  if (fd_ < 0 || fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) return 0;
+  return static_cast<std::uint64_t>(status.st_size);
+}
+
+bool TextFile::RenameTo(std::string_view newName) {
+  Close();
+  if (!assigned_ || path_ == kNullDevice) return false;
+  return std::rename(path_.c_str(), AnsiToUtf8(newName).c_str()) == 0;
 }

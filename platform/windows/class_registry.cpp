@@ -23,8 +23,9 @@ std::string FullPath(std::string_view path) {
   return length > 0 && length < sizeof full ? std::string(full, length) : given;
 }
 
+// The message stays interface text: the adapter hands it to the host.
 void CheckCreation(HRESULT status) {
-  if (FAILED(status)) throw ComError(status, SystemMessage(status));
+  if (FAILED(status)) throw ComError(status, SystemText(status));
 }
 
 }  // namespace

@@ -29,13 +29,24 @@ std::string LocaleText(int(WINAPI* format)(LCID, DWORD, const SYSTEMTIME*, LPCWS
   return length > 1 ? Utf16ToAnsi(OleStringView(text, static_cast<std::size_t>(length - 1))) : std::string();
 }
 
+calendar::DateTime ToDateTime(const SYSTEMTIME& t) {
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 }  // namespace
 
 DATE LocalNow() {
   if (auto fixed = FixedClock()) return calendar::ToOleDate(*fixed);
   SYSTEMTIME now;
   GetLocalTime(&now);
-  return calendar::ToOleDate({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
+  return calendar::ToOleDate(ToDateTime(now));
+}
+
+std::string LocalTimestamp() {
+  if (auto fixed = FixedClock()) return calendar::WithMilliseconds(*fixed, 0);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return calendar::WithMilliseconds(ToDateTime(now), now.wMilliseconds);
 }
 
 std::string FormatDateTime(DATE value) {

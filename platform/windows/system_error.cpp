@@ -9,7 +9,7 @@ HRESULT FailureStatus(DWORD code) { return code == ERROR_SUCCESS ? E_FAIL : HRES
 
 HRESULT LastErrorStatus() { return FailureStatus(GetLastError()); }
 
-std::string SystemMessage(HRESULT status) {
+OleString SystemText(HRESULT status) {
   // Wide, so a Russian message arrives intact whatever the ANSI code page;
   // the width mask keeps it on one line.
   wchar_t text[512];
@@ -17,6 +17,8 @@ std::string SystemMessage(HRESULT status) {
       FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK,
                      nullptr, static_cast<DWORD>(status), 0, text, static_cast<DWORD>(std::size(text)), nullptr);
   while (length > 0 && (text[length - 1] == L' ' || text[length - 1] == L'\r' || text[length - 1] == L'\n')) --length;
-  if (length == 0) return StatusMessage(status);
-  return Utf16ToAnsi(OleStringView(text, length));
+  if (length == 0) return AnsiToUtf16(StatusMessage(status));
+  return OleString(text, length);
 }
+
+std::string SystemMessage(HRESULT status) { return Utf16ToAnsi(SystemText(status)); }

@@ -11,6 +11,8 @@ HRESULT FailureStatus(DWORD code);
 // The calling thread's last error, as FailureStatus gives it.
 HRESULT LastErrorStatus();
 
-// The system's wording for a status in the user's language, as
-// Windows-1251 text; StatusMessage's own when the system has none.
+// The system's wording for a status in the user's language, as interface
+// text, every character kept; StatusMessage's own when the system has none.
+OleString SystemText(HRESULT status);
+// The same as Windows-1251 text.
 std::string SystemMessage(HRESULT status);

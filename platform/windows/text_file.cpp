@@ -45,3 +45,15 @@ void TextFile::Close() {
   CloseHandle(handle_);
   handle_ = nullptr;
 }
+
+// Only a file on disk has a size worth acting on: the null device says 0.
+std::uint64_t TextFile::Size() const {
+  LARGE_INTEGER size{};
+  if (!handle_ || GetFileType(handle_) != FILE_TYPE_DISK || !GetFileSizeEx(handle_, &size)) return 0;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+bool TextFile::RenameTo(std::string_view newName) {
+  Close();
+  return assigned_ && MoveFileExA(path_.c_str(), std::string(newName).c_str(), MOVEFILE_REPLACE_EXISTING);
+}

@@ -1,7 +1,10 @@
 #include "tests/adapter/register_fixture.h"
 
 #include <algorithm>
+#include <regex>
 #include <sstream>
+
+#include "platform/codepage.h"
 
 Lines Journal::Take() {
   std::istringstream in(ReadFileBytes(path_));
@@ -14,6 +17,31 @@ Lines Journal::Take() {
 
 size_t CountOf(const Lines& lines, const std::string& line) {
   return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
+}
+
+Lines ReadDebugJournal(const std::string& path) {
+  const std::string bytes = ReadFileBytes(path);
+  static const std::regex kDuration(", [0-9]+\\.[0-9]{3} ms$");
+  Lines lines;
+  for (size_t start = 0; start < bytes.size();) {
+    const size_t end = bytes.find("\r\n", start);
+    EXPECT_NE(std::string::npos, end) << "the journal's last line has no CR LF";
+    std::string line = AnsiToUtf8(bytes.substr(start, end - start));
+    EXPECT_EQ(std::string::npos, line.find('\n')) << line;
+    // Driver accesses are indented under the line of their operation.
+    if (line.rfind("  ", 0) != 0) {
+      std::smatch duration;
+      if (std::regex_search(line, duration, kDuration)) {
+        line.erase(static_cast<size_t>(duration.position(0)));
+      } else {
+        ADD_FAILURE() << "no duration: " << line;
+      }
+    }
+    lines.push_back(line);
+    if (end == std::string::npos) break;
+    start = end + 2;
+  }
+  return lines;
 }
 
 const Lines kConnecting{"put ACKTimeout = 1000", "put ENQTimeout = 60000", "get LoadDevicesSettings -> 0"};
@@ -47,6 +75,14 @@ RegisterTest::~RegisterTest() { simulator_.UnregisterServer(); }
 void RegisterTest::Simulate(const std::string& sections) {
   WriteFileBytes(config_.Dir().File("sim.ini"), "[Simulator]\nJournalFile=" + config_.Dir().File("journal.txt") +
                                                     "\nTapeFile=" + config_.Dir().File("tape.txt") + "\n" + sections);
+}
+
+// Off while the name changes: a change counts from the next operation, and
+// none of these should reach the file.
+void RegisterTest::JournalTo(const std::string& path) {
+  device_.Call("SetParamValue", {1, false});
+  device_.Call("SetParamValue", {2, path});
+  device_.Call("SetParamValue", {1, true});
 }
 
 void RegisterTest::Register() { EXPECT_EQ(S_OK, simulator_.RegisterServer()); }

@@ -27,6 +27,11 @@ class Journal {
 
 size_t CountOf(const Lines& lines, const std::string& line);
 
+// The adapter's own debug journal: its lines in UTF-8, each operation's line
+// without the time the operation took (which varies; its form is checked).
+// A line end other than CR LF fails the test.
+Lines ReadDebugJournal(const std::string& path);
+
 // The lines of one connection made from nothing, and of the register
 // switched on and off again around an operation.
 extern const Lines kConnecting;
@@ -42,6 +47,8 @@ class RegisterTest : public ::testing::Test {
   // Rewrites the simulator's settings with extra sections ("[State]\n...",
   // "[Faults]\n..."); read when the adapter next creates a driver object.
   void Simulate(const std::string& sections);
+  // Debug mode on from the next operation, with the journal file at `path`.
+  void JournalTo(const std::string& path);
   // Adds the simulator to the class registry, or removes it.
   void Register();
   void Unregister();

@@ -63,7 +63,35 @@ constexpr const char* kNames[] = {"Хлеб", "", "Очень длинное н�
                                   "две\r\nстроки"};
 constexpr const char* kContacts[] = {"", "+79001234567", "user@example.com"};
 
+// The customer contacts below as the debug journal masks them.
+const std::pair<std::string_view, std::string_view> kMaskedContacts[] = {{"+79001234567", "+7********67"},
+                                                                         {"user@example.com", "us************om"}};
+
 bool StartsWith(const std::string& line, std::string_view prefix) { return line.rfind(prefix, 0) == 0; }
+
+// The lines a file gained since `offset`, without their line ends.
+std::vector<std::string> NewLines(const std::string& path, uint64_t& offset) {
+  std::ifstream in(path, std::ios::binary);
+  in.seekg(static_cast<std::streamoff>(offset));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    offset += line.size() + 1;
+    if (line.ends_with('\r')) line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// A simulator journal line as the debug journal must begin it: in
+// Windows-1251 (a character it lacks is '?'), the contact masked. A raised
+// error goes on with its description there.
+std::string AsJournaled(const std::string& line) {
+  std::string ours = "  " + AnsiToUtf8(Utf8ToAnsi(line));
+  for (const auto& [contact, masked] : kMaskedContacts) {
+    if (size_t at = ours.find(contact); at != std::string::npos) ours.replace(at, contact.size(), masked);
+  }
+  return ours;
+}
 bool Raised(const std::string& line) { return line.ends_with("-> raise"); }
 
 // Whether an operation got the register switched on, from what it asked of
@@ -92,10 +120,16 @@ AdapterRun::AdapterRun(const HostModule& tarnvik, const std::string& folder)
     : tarnvik_(tarnvik),
       device_(tarnvik.CreateDevice()),
       settingsPath_(folder + "/sim.ini"),
-      journalPath_(folder + "/journal.txt") {
+      journalPath_(folder + "/journal.txt"),
+      debugJournalPath_(folder + "/Tarnvik.log") {
   WriteFileBytes(settingsPath_, "[Simulator]\nJournalFile=" + journalPath_ + "\n[Faults]\n");
   WriteFileBytes(journalPath_, "");
+  WriteFileBytes(debugJournalPath_, "");
   device_.Call("SetParamValue", {0, folder + "/"});
+  // Saved, so a LoadSettings among the operations keeps it on.
+  device_.Call("SetParamValue", {1, true});
+  device_.Call("SaveSettings");
+  NewLines(debugJournalPath_, debugJournalOffset_);
 }
 
 void AdapterRun::Check(bool held, const std::string& what) {
@@ -109,14 +143,29 @@ void AdapterRun::Check(bool held, const std::string& what) {
 }
 
 std::vector<std::string> AdapterRun::TakeJournal() {
-  std::ifstream in(journalPath_, std::ios::binary);
-  in.seekg(static_cast<std::streamoff>(journalOffset_));
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
-    journalOffset_ += line.size() + 1;
-    lines.push_back(line);
-  }
+  std::vector<std::string> lines = NewLines(journalPath_, journalOffset_);
+  CompareDebugJournal(lines);
   return lines;
+}
+
+void AdapterRun::CompareDebugJournal(const std::vector<std::string>& simulator) {
+  std::vector<std::string> accesses;
+  for (const std::string& line : NewLines(debugJournalPath_, debugJournalOffset_)) {
+    if (StartsWith(line, "  ")) {
+      accesses.push_back(AnsiToUtf8(line));
+    } else {
+      ++operationsJournaled_;
+    }
+  }
+  Check(operationsJournaled_ == operations_, "the debug journal has " + std::to_string(operationsJournaled_) +
+                                                 " operation lines for " + std::to_string(operations_) + " operations");
+  bool same = accesses.size() == simulator.size();
+  for (size_t i = 0; same && i < accesses.size(); ++i) same = StartsWith(accesses[i], AsJournaled(simulator[i]));
+  if (same) return;
+  std::string both = "the debug journal differs from the simulator's:";
+  for (const std::string& line : simulator) both += "\n  simulator: " + line;
+  for (const std::string& line : accesses) both += "\n  ours:    " + line;
+  Check(false, both);
 }
 
 void AdapterRun::Follow(const std::vector<std::string>& lines) {
@@ -140,6 +189,7 @@ void AdapterRun::Follow(const std::vector<std::string>& lines) {
 }
 
 AdapterRun::Reply AdapterRun::Call(std::string_view operation, std::initializer_list<Arg> args) {
+  ++operations_;
   Reply reply{S_OK, {}};
   reply.status = device_.TryCall(operation, args, &reply.out);
   std::string shown = CallText(operation, args);

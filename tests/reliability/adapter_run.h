@@ -8,7 +8,10 @@
 //   - after a CloseReceipt that got past switching the register on, the
 //     register is off, the taxation system is -1 and the contact is empty;
 //   - after a CancelReceipt that got past switching the register on, no
-//     connection is open (a Payment is refused without asking the driver).
+//     connection is open (a Payment is refused without asking the driver);
+//   - the adapter's debug journal (debug mode is on) has a line for every
+//     operation, and shows every driver access the simulator recorded, in
+//     the same order, with the same values.
 // The simulator must be registered and SORVIN_FPRNM8_SIM must name
 // `folder`/sim.ini.
 #pragma once
@@ -42,7 +45,9 @@ class AdapterRun {
   void ChangeFaults(Choices& c);
   void Operation(Choices& c);
   Reply Call(std::string_view operation, std::initializer_list<Arg> args = {});
+  // The simulator's new journal lines, compared with the debug journal's.
   std::vector<std::string> TakeJournal();
+  void CompareDebugJournal(const std::vector<std::string>& simulator);
   // Follows the register's switch through what the adapter asked.
   void Follow(const std::vector<std::string>& lines);
   void Check(bool held, const std::string& what);
@@ -52,6 +57,10 @@ class AdapterRun {
   std::string settingsPath_;
   std::string journalPath_;
   uint64_t journalOffset_ = 0;
+  std::string debugJournalPath_;
+  uint64_t debugJournalOffset_ = 0;
+  uint64_t operations_ = 0;  // called so far
+  uint64_t operationsJournaled_ = 0;
   std::vector<std::string> faults_;        // "Member=code" or "Member=raise", set now
   std::vector<std::string> objectFaults_;  // those the current driver object was created with
   bool enableRefused_ = false;             // the faults of the current driver object refuse switching on

@@ -38,10 +38,12 @@ class SettingsSave : public ::testing::Test {
   std::string AdapterFile() const { return AdapterFolder() + "/Tarnvik.xhw.ini"; }
 
   // Both objects with values of their own that differ from the stored ones.
+  // The adapter's debug journal goes outside the settings folder, whose
+  // files the tests count.
   void ChangeValues() const {
     emulator_.Call("SetParamValue", {1, "Новый заголовок"});
     adapter_.Call("SetParamValue", {1, true});
-    adapter_.Call("SetParamValue", {2, "новый.log"});
+    adapter_.Call("SetParamValue", {2, config_.Dir().File("новый.log")});
   }
 
   // SaveSettings in a child that first makes the file unwritable with

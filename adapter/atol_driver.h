@@ -1,0 +1,35 @@
+// The ATOL driver object "AddIn.FprnM8" as the adapter talks to it: its
+// members by their place in the one table, and, while debug mode is on,
+// every access written to the journal as it happens: what was read or
+// written, and the error the driver raised.
+#pragma once
+
+#include <exception>
+
+#include "adapter/debug_journal.h"
+#include "adapter/driver_members.h"
+#include "platform/automation.h"
+
+// Whether a value written may be shown as it is; personal data is masked.
+enum class Shown { AsItIs, Masked };
+
+class AtolDriver {
+ public:
+  // Creates the driver object by its ProgID; throws ComError.
+  explicit AtolDriver(DebugJournal& journal);
+
+  // A member's value (a property read, or a method's result).
+  Variant Get(DriverMember member);
+  // A method whose result the caller does not need.
+  void Call(DriverMember member);
+  // A property write; `byReference` passes the value as a reference to a
+  // variant, as the driver has always received the host's values.
+  void Put(DriverMember member, Variant value, bool byReference = false, Shown shown = Shown::AsItIs);
+
+ private:
+  template <class Access>
+  Variant Read(const char* verb, DriverMember member, Access access);
+
+  DebugJournal& journal_;
+  AutomationObject object_;
+};
