@@ -51,6 +51,17 @@ TEST_F(Connection, WithoutADriverEveryConnectingOperationGivesFour) {
   EXPECT_EQ(message, Device().ResultText());
 }
 
+// A driver's texts may hold characters Windows-1251 lacks: they reach the
+// host as they came.
+TEST_F(Connection, DriverTextsReachTheHostWithEveryCharacter) {
+  Simulate(
+      "[State]\nSerialNumber=12★34\n[Faults]\nLoadDevicesSettings=-5\nLoadDevicesSettings.Description=Нет связи ✗\n");
+  EXPECT_EQ(1, Device().Int("Connect"));
+  EXPECT_EQ(OleString(OLESTR("ResultCode: -5\r\nНет связи ✗")), Device().Call("GetResultText").ToUtf16());
+  Simulate("[State]\nSerialNumber=12★34\n");
+  EXPECT_EQ(OleString(OLESTR("12★34")), Device().Call("GetSerialNumber").ToUtf16());
+}
+
 TEST_F(Connection, RegisterThatWillNotSwitchOnLeavesTheNewConnectionOpen) {
   Simulate("[Faults]\nDeviceEnabled=-3\n");
   EXPECT_EQ(1, Device().Int("XReport"));

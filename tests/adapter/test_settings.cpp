@@ -59,9 +59,16 @@ TEST_F(Settings, LoadingReadsDebugModeAsAWholeNumber) {
   EXPECT_TRUE(Device().Call("GetParamValue", {1}).ToBool());
   EXPECT_EQ("x.log", Device().Text("GetParamValue", {2}));
 
-  WriteFileBytes(file, "[DEBUG]\nDebugMode=yes\n");
+  WriteFileBytes(file, "[DEBUG]\nDebugMode=-1\n");
   Device().Call("LoadSettings");
-  EXPECT_FALSE(Device().Call("GetParamValue", {1}).ToBool());
+  EXPECT_TRUE(Device().Call("GetParamValue", {1}).ToBool());
+  // Only a whole number counts; anything after its digits makes it none.
+  for (const char* off : {"yes", "1abc", "1.5", "7x", "0", ""}) {
+    SCOPED_TRACE(off);
+    WriteFileBytes(file, std::string("[DEBUG]\nDebugMode=") + off + "\n");
+    Device().Call("LoadSettings");
+    EXPECT_FALSE(Device().Call("GetParamValue", {1}).ToBool());
+  }
   EXPECT_EQ("x.log", Device().Text("GetParamValue", {2}));  // missing key: kept
 
   // Saving rewrites only its own keys.
