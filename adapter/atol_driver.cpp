@@ -19,16 +19,11 @@ std::string AccessText(const char* verb, DriverMember member) {
 AtolDriver::AtolDriver(DebugJournal& journal)
     : journal_(journal), object_(AutomationObject::Create(kProgId, kDriverMemberNames)) {}
 
-Variant AtolDriver::Get(DriverMember member) {
-  if (!journal_.On()) return object_.Get(member.place);
+Variant AtolDriver::JournaledGet(DriverMember member) {
   return Read("get", member, [&] { return object_.Get(member.place); });
 }
 
-void AtolDriver::Call(DriverMember member) {
-  if (!journal_.On()) {
-    object_.Call(member.place);
-    return;
-  }
+void AtolDriver::JournaledCall(DriverMember member) {
   // The result nobody reads still goes to the journal: it is the register's answer.
   Read("call", member, [&] { return object_.Call(member.place); });
 }
@@ -45,8 +40,7 @@ Variant AtolDriver::Read(const char* verb, DriverMember member, Access access) {
   }
 }
 
-void AtolDriver::Put(DriverMember member, Variant value, bool byReference, Shown shown) {
-  if (!journal_.On()) return object_.Put(member.place, std::move(value), byReference);
+void AtolDriver::JournaledPut(DriverMember member, Variant&& value, bool byReference, Shown shown) {
   // Written down before the call: a value passed by reference may come back changed.
   const std::string line = journal_.Text([&] {
     const std::string given =

@@ -4,8 +4,10 @@
 // object of their own with one raw Invoke each, dispatch ids known. The
 // difference between the two, per member access, is the adapter's own cost:
 // the simulator's work is in both and drops out. Beside it, a single member
-// call through the late-bound path the adapter uses (names resolved once per
-// driver object) against a raw Invoke of the same member.
+// call through the adapter's own driver class (ids kept per driver object by
+// the member's place in the adapter's table) against a raw Invoke of the
+// same member; and the sale with debug mode's journal on against the same
+// sale with it off.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -13,13 +15,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "adapter/atol_driver.h"
 #include "bench/driver_replay.h"
 #include "bench/paired.h"
-#include "tests/support/host_module.h"
-#include "tests/support/temp_dir.h"
 #include "bench/scenes.h"
 #include "bench/till.h"
 #include "platform/automation.h"
+#include "tests/support/host_module.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -33,6 +36,20 @@ void SetUpSimulator(const Workspace& workspace, const std::string& journal) {
 
 ComPtr<IFiscalDevice> ConnectedAdapter(const HostModule& tarnvik) {
   ComPtr<IFiscalDevice> adapter = tarnvik.CreateDevice();
+  LONG result = 0;
+  if (Outcome(adapter->Connect(&result), result) != 0) throw std::runtime_error("the adapter does not connect");
+  return adapter;
+}
+
+// A connected adapter in debug mode, its journal in the workspace (on the
+// file system the receipt files are on).
+ComPtr<IFiscalDevice> JournaledAdapter(const HostModule& tarnvik, const Workspace& workspace) {
+  ComPtr<IFiscalDevice> adapter = tarnvik.CreateDevice();
+  Variant folder = Variant::Text(workspace.Path() + "/");
+  Variant on(true);
+  if (FAILED(adapter->SetParamValue(0, folder.Ref())) || FAILED(adapter->SetParamValue(1, on.Ref()))) {
+    throw std::runtime_error("the adapter takes no debug mode");
+  }
   LONG result = 0;
   if (Outcome(adapter->Connect(&result), result) != 0) throw std::runtime_error("the adapter does not connect");
   return adapter;
@@ -71,11 +88,13 @@ class AdapterScene {
     CheckReplay(journal, sale);
     SetUpSimulator(workspace, "");
     adapter_ = ConnectedAdapter(tarnvik_);
+    journaled_ = JournaledAdapter(tarnvik_, workspace);
     saleDriver_.emplace(AutomationObject::Create(kDriverProgId));
-    lateBound_.emplace(AutomationObject::Create(kDriverProgId));
+    rawDriver_.emplace(AutomationObject::Create(kDriverProgId));
+    adaptersDriver_.emplace(journal_);
     saleReplay_.emplace(*saleDriver_->Raw(), ParseJournal(sale));
-    putReplay_.emplace(*lateBound_->Raw(), std::vector<DriverAccess>{{AccessKind::Put, "Quantity", "1.5", true}});
-    getReplay_.emplace(*lateBound_->Raw(), std::vector<DriverAccess>{{AccessKind::Get, "CheckState", "0"}});
+    putReplay_.emplace(*rawDriver_->Raw(), std::vector<DriverAccess>{{AccessKind::Put, "Quantity", "1.5", true}});
+    getReplay_.emplace(*rawDriver_->Raw(), std::vector<DriverAccess>{{AccessKind::Get, "CheckState", "0"}});
   }
 
   void BenchSale(benchmark::State& state) {
@@ -89,14 +108,24 @@ class AdapterScene {
     state.counters["member_calls"] = static_cast<double>(saleReplay_->Size());
   }
 
+  void BenchSaleJournaled(benchmark::State& state) {
+    Pairing pairing(state, "the sale with the journal on failed", "the sale with the journal off failed");
+    for (auto _ : state) {
+      if (!pairing.Record(Timed(1, [&] { return till_.Sell(*journaled_.Get()) == 0; }),
+                          Timed(1, [&] { return till_.Sell(*adapter_.Get()) == 0; }))) {
+        return;
+      }
+    }
+  }
+
   void BenchPut(benchmark::State& state) {
     BenchMemberCall(
-        state, [&] { lateBound_->Put("Quantity", Variant(1.5), true); }, *putReplay_);
+        state, [&] { adaptersDriver_->Put("Quantity"_member, Variant(1.5), true); }, *putReplay_);
   }
 
   void BenchGet(benchmark::State& state) {
     BenchMemberCall(
-        state, [&] { benchmark::DoNotOptimize(lateBound_->Get("CheckState")); }, *getReplay_);
+        state, [&] { benchmark::DoNotOptimize(adaptersDriver_->Get("CheckState"_member)); }, *getReplay_);
   }
 
  private:
@@ -126,9 +155,13 @@ class AdapterScene {
   HostModule tarnvik_{"Tarnvik.xhw"};
   Till till_;
   ComPtr<IFiscalDevice> adapter_;
-  // Driver objects of their own, made once the journal is switched off.
+  ComPtr<IFiscalDevice> journaled_;
+  // Driver objects of their own, made once the simulator's journal is
+  // switched off; the adapter's driver class with debug mode off.
+  DebugJournal journal_;
   std::optional<AutomationObject> saleDriver_;
-  std::optional<AutomationObject> lateBound_;
+  std::optional<AutomationObject> rawDriver_;
+  std::optional<AtolDriver> adaptersDriver_;
   std::optional<DriverReplay> saleReplay_;
   std::optional<DriverReplay> putReplay_;
   std::optional<DriverReplay> getReplay_;
@@ -140,6 +173,9 @@ void RegisterAdapterBenchmarks(const Workspace& workspace) {
   auto scene = std::make_shared<AdapterScene>(workspace);
   benchmark::RegisterBenchmark("adapter/sale", [scene](benchmark::State& state) {
     scene->BenchSale(state);
+  })->UseManualTime();
+  benchmark::RegisterBenchmark("adapter/sale_journal", [scene](benchmark::State& state) {
+    scene->BenchSaleJournaled(state);
   })->UseManualTime();
   benchmark::RegisterBenchmark("driver_call/put", [scene](benchmark::State& state) {
     scene->BenchPut(state);

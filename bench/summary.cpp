@@ -29,9 +29,12 @@ constexpr Comparison kComparisons[] = {
      "the same sale through the vtable", 2.0, ""},
     {"Adapter sale (3 lines, payment, close), per driver member call", "adapter/sale",
      "the same member calls, raw Invoke, DISPIDs known", 1.2, "member_calls"},
-    {"Driver property put (Quantity by reference), late-bound by name", "driver_call/put", "raw Invoke, DISPID known",
-     1.2, ""},
-    {"Driver property get (CheckState), late-bound by name", "driver_call/get", "raw Invoke, DISPID known", 1.2, ""},
+    {"Adapter sale (3 lines, payment, close), debug journal on", "adapter/sale_journal",
+     "the same sale with the journal off", 0, ""},
+    {"Driver property put (Quantity by reference), the adapter's driver class", "driver_call/put",
+     "raw Invoke, DISPID known", 1.2, ""},
+    {"Driver property get (CheckState), the adapter's driver class", "driver_call/get", "raw Invoke, DISPID known", 1.2,
+     ""},
 };
 
 struct Conversion {

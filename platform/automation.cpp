@@ -33,36 +33,13 @@ AutomationObject AutomationObject::Create(std::string_view progId, MemberNames m
 AutomationObject::AutomationObject(ServerObject object, MemberNames members)
     : server_(std::move(object)), names_(members), ids_(members.size(), DISPID_UNKNOWN) {}
 
-Variant AutomationObject::Get(std::size_t member) { return InvokeGet(IdOf(member), names_[member]); }
-Variant AutomationObject::Call(std::size_t member) { return InvokeCall(IdOf(member), names_[member]); }
-void AutomationObject::Put(std::size_t member, Variant value, bool byReference) {
-  InvokePut(IdOf(member), names_[member], std::move(value), byReference);
-}
-
-Variant AutomationObject::InvokeGet(DISPID id, std::string_view name) {
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
-  return Invoke(id, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, none);
-}
-
-Variant AutomationObject::InvokeCall(DISPID id, std::string_view name) {
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
-  return Invoke(id, name, DISPATCH_METHOD, none);
-}
-
-void AutomationObject::InvokePut(DISPID id, std::string_view name, Variant value, bool byReference) {
-  VARIANT reference;
-  VariantInit(&reference);
+void AutomationObject::InvokePut(DISPID id, std::string_view name, Variant& value, bool byReference) {
+  VARIANT reference{};
   reference.vt = VT_BYREF | VT_VARIANT;
   reference.pvarVal = value.Get();
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{byReference ? &reference : value.Get(), &named, 1, 1};
   Invoke(id, name, DISPATCH_PROPERTYPUT, params);
-}
-
-DISPID AutomationObject::IdOf(std::size_t member) {
-  DISPID& id = ids_[member];
-  if (id == DISPID_UNKNOWN) id = IdOf(names_[member]);
-  return id;
 }
 
 DISPID AutomationObject::IdOf(std::string_view name) const {
