@@ -25,7 +25,8 @@ std::string JournalValue(const VARIANT& value) {
       break;
   }
   Variant number;
-  if (SUCCEEDED(VariantChangeType(number.Get(), &value, 0, VT_I4))) return JournalValue(number.Ref().lVal);
+  if (SUCCEEDED(VariantChangeType(number.Get(), &value, 0, VT_I4)))
+    return JournalValue(static_cast<int32_t>(number.Ref().lVal));
   return "<VARTYPE " + std::to_string(value.vt) + ">";
 }
 

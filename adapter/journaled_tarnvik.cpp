@@ -31,17 +31,6 @@ std::string ArgumentList(const Args&... args) {
   return list;
 }
 
-}  // namespace
-
-template <class Arguments, class Outcome>
-void JournaledTarnvik::WriteOperation(const char* operation, Arguments arguments, Outcome outcome) noexcept {
-  journal_.Write([&] {
-    return journal_.Started() + " " + operation + "(" + arguments() + ")" + outcome() + ", ResultCode " +
-           std::to_string(tarnvik_.GetResultCode()) + ", ResultText " + JournalValue(tarnvik_.GetResultText()) + ", " +
-           DurationText(journal_.Milliseconds());
-  });
-}
-
 template <JournaledTarnvik::Out kOut, class Value>
 std::string OutValue(const Value& value) {
   if constexpr (kOut == JournaledTarnvik::Out::Masked) {
@@ -51,6 +40,17 @@ std::string OutValue(const Value& value) {
   } else {
     return JournalValue(value);
   }
+}
+
+}  // namespace
+
+template <class Arguments, class Outcome>
+void JournaledTarnvik::WriteOperation(const char* operation, Arguments arguments, Outcome outcome) noexcept {
+  journal_.Write([&] {
+    return journal_.Started() + " " + operation + "(" + arguments() + ")" + outcome() + ", ResultCode " +
+           std::to_string(tarnvik_.GetResultCode()) + ", ResultText " + JournalValue(tarnvik_.GetResultText()) + ", " +
+           DurationText(journal_.Milliseconds());
+  });
 }
 
 template <JournaledTarnvik::Out kOut, class Result, class... Params, class... Args>
