@@ -4,6 +4,7 @@
 #include "emulator/file_emulator.h"
 #include "emulator/messages.h"
 #include "emulator/receipt_layout.h"
+#include "module/money.h"
 #include "platform/ansi.h"
 
 namespace {
@@ -17,19 +18,24 @@ constexpr int32_t kEmptyLinesPerWrite = 4096;
 // The drawer changes only once the amount line is in the file. The sign of
 // the sum is not checked: a negative deposit lowers the drawer.
 int32_t TFileEmulator::CashIn(double sum) {
-  int32_t code = AppendBlock(RenderCashMovement("Внесение суммы"_ansi, sum));
-  if (code == result::kOk) FCashInDrawer += sum;
+  const double drawer = FCashInDrawer + sum;
+  RequireBalanceWithinLimit(drawer);
+  const int32_t code = AppendBlock(RenderCashMovement("Внесение суммы"_ansi, sum));
+  if (code == result::kOk) FCashInDrawer = drawer;
   return code;
 }
 
-// Withdrawing exactly the cash in the drawer is allowed; a cent more is not.
+// Withdrawing the whole drawer, as a receipt would show it, is allowed; a
+// kopeck more is not.
 int32_t TFileEmulator::CashOut(double sum) {
-  if (sum > FCashInDrawer) {
+  const double drawer = FCashInDrawer - sum;
+  RequireBalanceWithinLimit(drawer);
+  if (MoreThanInKopecks(sum, FCashInDrawer)) {
     FResultText.clear();
     return result::kNoCash;
   }
-  int32_t code = AppendBlock(RenderCashMovement("Снятие суммы"_ansi, sum));
-  if (code == result::kOk) FCashInDrawer -= sum;
+  const int32_t code = AppendBlock(RenderCashMovement("Снятие суммы"_ansi, sum));
+  if (code == result::kOk) FCashInDrawer = drawer;
   return code;
 }
 

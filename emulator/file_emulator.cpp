@@ -2,7 +2,9 @@
 
 #include "contract/result_codes.h"
 #include "emulator/messages.h"
+#include "module/money.h"
 #include "platform/codepage.h"
+#include "platform/error.h"
 
 bool TFileEmulator::OpenReceiptFile() {
   // OpenAppend creates a missing file and never truncates one, so both ways
@@ -19,6 +21,10 @@ int32_t TFileEmulator::AppendBlock(const std::string& block) {
   bool written = FReceiptFile.Write(block);
   FReceiptFile.Close();
   return written ? result::kOk : Fail(result::kRefused, message::kFileError);
+}
+
+void TFileEmulator::RequireBalanceWithinLimit(long double balance) {
+  if (!WithinMoneyLimit(balance)) throw ComError(E_INVALIDARG, std::string(kBalanceBeyondLimit));
 }
 
 int32_t TFileEmulator::Record(int32_t code) {

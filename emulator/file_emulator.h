@@ -93,6 +93,16 @@ class TFileEmulator final : public Device {
   int32_t NotSupported();
   // Empties the receipt model, as a cancel or a successful close does.
   void ResetReceipt();
+  // The three parts of a close: the payment and the cash against the total
+  // (0, or 7 or 8 recorded); the text of the receipt; its checked write and,
+  // once it is in the file, the new counters.
+  int32_t CheckReceiptSums(bool isSale, long double total);
+  std::string ReceiptText(bool isSale, long double total, int32_t number, std::string_view dateTime) const;
+  int32_t WriteReceipt(const std::string& text, double signedTotal, DATE now, int32_t number);
+  // The drawer, a receipt's total and its discount stay within the money
+  // limit, where every kopeck still counts; beyond it the operation is
+  // refused as an argument out of range is, before anything changes.
+  static void RequireBalanceWithinLimit(long double balance);
   // The text field behind parameter `index`, or null for any other index.
   std::string* ParamField(int32_t index);
 

@@ -1,6 +1,6 @@
-// What the emulator prints, as text: fixed-width fields, the labels of the
-// fiscal codes, and whole blocks of the receipt file (Windows-1251, CR LF).
-// Pure functions of plain values, so the layout can be checked without a file.
+// What the emulator prints, as text: whole blocks of the receipt file
+// (Windows-1251, CR LF). Pure functions of plain values, so the layout can
+// be checked without a file.
 #pragma once
 
 #include <cstdint>
@@ -9,28 +9,6 @@
 #include <vector>
 
 #include "emulator/receipt_item.h"
-
-inline constexpr int32_t kLabelWidth = 20;
-inline constexpr int32_t kAmountWidth = 10;
-
-// The text followed by blanks up to `width`; a longer text stays whole.
-std::string PadRight(std::string_view text, int32_t width);
-
-// Rounds to two decimals, ties to even. A value whose hundredfold does not
-// fit a signed 64-bit integer (or is not a number) gives 0; never throws.
-long double RoundTo2(long double value);
-
-// Two decimals with a point whatever the locale, right-aligned in 10
-// characters, written in full when longer.
-std::string AmountField(long double value);
-
-// The code of an item attribute line, with " - " and its label when the
-// code has one.
-std::string ItemTypeText(int32_t code);
-std::string PaymentModeText(int32_t code);
-std::string TaxTypeText(int32_t code);
-// The taxation system's label alone; empty for -1 and unknown codes.
-std::string_view TaxSystemLabel(int32_t code);
 
 // Receipt total: per line the rounded sum less the rounded line discount,
 // then less the rounded receipt discount.

@@ -51,7 +51,9 @@ int32_t TFileEmulator::ReturnItemExt(int32_t department, const std::string& name
 
 // Discounts add up, also before the first line.
 int32_t TFileEmulator::AddDiscount(double sum) {
-  FDiscountSum += sum;
+  const double discount = FDiscountSum + sum;
+  RequireBalanceWithinLimit(discount);
+  FDiscountSum = discount;
   return Record(result::kOk);
 }
 

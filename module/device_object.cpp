@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "module/dispatch.h"
+#include "module/money.h"
 #include "module/module_identity.h"
 #include "platform/ansi.h"
 #include "platform/bstr.h"
@@ -41,15 +42,9 @@ HRESULT Guarded(Body&& body) noexcept {
 HRESULT NullOut() { return Fail(E_POINTER, "Не передан адрес для результата операции"_ansi); }
 
 // Each out value is set empty before anything else runs.
-template <class Body>
-HRESULT Run(LONG* out, Body&& body) noexcept {
-  if (!out) return NullOut();
-  *out = 0;
-  return Guarded([&] { *out = body(); });
-}
-
-template <class Body>
-HRESULT Run(double* out, Body&& body) noexcept {
+template <class Number, class Body>
+  requires std::is_arithmetic_v<Number>
+HRESULT Run(Number* out, Body&& body) noexcept {
   if (!out) return NullOut();
   *out = 0;
   return Guarded([&] { *out = body(); });
@@ -76,14 +71,21 @@ HRESULT Run(VARIANT* out, Body&& body) noexcept {
   return Guarded([&] { body().DetachTo(out); });
 }
 
-// A sum, quantity, price or discount that is not a finite number would end
-// up in the cash in the drawer and poison every later check against it.
-void RequireFinite(std::initializer_list<double> values) {
-  for (double value : values) {
+// Every number argument is money or a quantity that multiplies money. One
+// that is not finite would end up in the cash in the drawer and poison every
+// later check against it; one beyond the money limit would lose its kopecks.
+void RequireMoney(std::initializer_list<long double> values) {
+  for (long double value : values) {
     if (!std::isfinite(value)) {
       throw ComError(E_INVALIDARG, std::string("Сумма, количество, цена или скидка должны быть конечным числом"_ansi));
     }
+    if (!WithinMoneyLimit(value)) throw ComError(E_INVALIDARG, std::string(kAmountBeyondLimit));
   }
+}
+
+// A line's quantity and price, and its sum, which is money too.
+void RequireLine(double quantity, double price, double discount = 0) {
+  RequireMoney({quantity, price, discount, static_cast<long double>(price) * quantity});
 }
 
 }  // namespace
@@ -176,14 +178,14 @@ HRESULT DeviceObject::SetParamValue(LONG Index, VARIANT Value) {
 
 HRESULT DeviceObject::CashIn(double Sum, LONG* Result) {
   return Run(Result, [&] {
-    RequireFinite({Sum});
+    RequireMoney({Sum});
     return device_->CashIn(Sum);
   });
 }
 
 HRESULT DeviceObject::CashOut(double Sum, LONG* Result) {
   return Run(Result, [&] {
-    RequireFinite({Sum});
+    RequireMoney({Sum});
     return device_->CashOut(Sum);
   });
 }
@@ -227,7 +229,7 @@ HRESULT DeviceObject::GetSerialNumber(BSTR* SerialNumber) {
 HRESULT DeviceObject::SaleItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                LONG PaymentMode, LONG TaxType, LONG* Result) {
   return Run(Result, [&] {
-    RequireFinite({Quantity, Price});
+    RequireLine(Quantity, Price);
     return device_->SaleItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
   });
 }
@@ -235,7 +237,7 @@ HRESULT DeviceObject::SaleItem(LONG Department, BSTR Name, double Quantity, doub
 HRESULT DeviceObject::SaleItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                   LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
   return Run(Result, [&] {
-    RequireFinite({Quantity, Price, Discount});
+    RequireLine(Quantity, Price, Discount);
     return device_->SaleItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
                                 Discount);
   });
@@ -243,14 +245,14 @@ HRESULT DeviceObject::SaleItemExt(LONG Department, BSTR Name, double Quantity, d
 
 HRESULT DeviceObject::AddDiscount(double Sum, LONG* Result) {
   return Run(Result, [&] {
-    RequireFinite({Sum});
+    RequireMoney({Sum});
     return device_->AddDiscount(Sum);
   });
 }
 
 HRESULT DeviceObject::Payment(double Sum, LONG Kind, LONG* Result) {
   return Run(Result, [&] {
-    RequireFinite({Sum});
+    RequireMoney({Sum});
     return device_->Payment(Sum, Kind);
   });
 }
@@ -266,7 +268,7 @@ HRESULT DeviceObject::CloseReceipt(LONG* Result) {
 HRESULT DeviceObject::ReturnItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                  LONG PaymentMode, LONG TaxType, LONG* Result) {
   return Run(Result, [&] {
-    RequireFinite({Quantity, Price});
+    RequireLine(Quantity, Price);
     return device_->ReturnItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
   });
 }
@@ -274,7 +276,7 @@ HRESULT DeviceObject::ReturnItem(LONG Department, BSTR Name, double Quantity, do
 HRESULT DeviceObject::ReturnItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                     LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
   return Run(Result, [&] {
-    RequireFinite({Quantity, Price, Discount});
+    RequireLine(Quantity, Price, Discount);
     return device_->ReturnItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
                                   Discount);
   });

@@ -75,6 +75,23 @@ std::optional<long long> Cents(long double value) {
   return static_cast<long long>(std::nearbyint(scaled));
 }
 
+// A till counts in whole kopecks, and below 10^13 roubles every kopeck
+// survives: the double of roubles, the 15 digits of the settings file.
+bool Countable(long double value) {
+  const auto cents = Cents(value);
+  return cents && std::llabs(*cents) < 1'000'000'000'000'000;
+}
+
+// Paying out `amount` needs more than `available` as a receipt shows them.
+bool MoreThan(long double amount, long double available) { return *Cents(amount) > *Cents(available); }
+
+bool AllCountable(std::initializer_list<long double> values) {
+  for (long double value : values) {
+    if (!Countable(value)) return false;
+  }
+  return true;
+}
+
 long double R(long double value) {
   const auto cents = Cents(value);
   return cents ? static_cast<long double>(*cents) / 100.0L : 0.0L;
@@ -138,15 +155,17 @@ int32_t EmulatorModel::Fail(int32_t code, std::string_view text) {
 
 std::string EmulatorModel::TakeAppended() { return std::exchange(appended_, {}); }
 
-int32_t EmulatorModel::CashIn(double sum) {
+Answer EmulatorModel::CashIn(double sum) {
+  if (!AllCountable({sum, cash_ + sum})) return std::nullopt;
   if (!CanOpen()) return Fail(3, kFileError);
   if (!Write(Join({AmountLine("Внесение суммы"_ansi, sum), "\r\n", kSeparator, "\r\n"}))) return Fail(8, kFileError);
   cash_ += sum;
   return 0;
 }
 
-int32_t EmulatorModel::CashOut(double sum) {
-  if (sum > cash_) {
+Answer EmulatorModel::CashOut(double sum) {
+  if (!AllCountable({sum, cash_ - sum})) return std::nullopt;
+  if (MoreThan(sum, cash_)) {
     resultText_.clear();
     return 7;
   }
@@ -208,17 +227,18 @@ std::string EmulatorModel::Receipt(bool isSale, long double total) const {
   return text;
 }
 
-int32_t EmulatorModel::CloseReceipt() {
-  if (!CanOpen()) return Fail(3, kFileError);
+Answer EmulatorModel::CloseReceipt() {
   const bool isSale = !sales_.empty();
   const long double total = OpenTotal();
+  if (!AllCountable({total, cash_ + static_cast<double>(isSale ? total : -total)})) return std::nullopt;
+  if (!CanOpen()) return Fail(3, kFileError);
 
   int32_t result = 0;
   if (isSale && paymentSum_ != 0 && std::fabs(paymentSum_ - total) > 0.0001L && total > paymentSum_) {
     result = Fail(8, "Сумма оплаты слишком мала"_ansi);
-  } else if (isSale && paymentSum_ != 0 && paymentKind_ > 0 && paymentSum_ - total > cash_) {
+  } else if (isSale && paymentSum_ != 0 && paymentKind_ > 0 && MoreThan(paymentSum_ - total, cash_)) {
     result = Fail(7, "В кассе нет денег для сдачи"_ansi);
-  } else if (!isSale && total > cash_) {
+  } else if (!isSale && MoreThan(total, cash_)) {
     result = Fail(7, "");
   } else if (!Write(Receipt(isSale, total))) {
     lastSum_ = 0;
@@ -245,26 +265,30 @@ long double EmulatorModel::OpenTotal() const {
   return total - R(discount_);
 }
 
-int32_t EmulatorModel::SaleItem(int32_t department, const std::string& name, double quantity, double price,
-                                int32_t itemType, int32_t paymentMode, int32_t taxType, double discount) {
+Answer EmulatorModel::SaleItem(int32_t department, const std::string& name, double quantity, double price,
+                               int32_t itemType, int32_t paymentMode, int32_t taxType, double discount) {
+  if (!AllCountable({quantity, price, discount, static_cast<long double>(price) * quantity})) return std::nullopt;
   if (!returns_.empty()) return Fail(8, "Продажа не возможна - в чеке есть возврат"_ansi);
   sales_.push_back({department, name, price, quantity, discount, itemType, paymentMode, taxType});
   return resultCode_ = 0;
 }
 
-int32_t EmulatorModel::ReturnItem(int32_t department, const std::string& name, double quantity, double price,
-                                  double discount) {
+Answer EmulatorModel::ReturnItem(int32_t department, const std::string& name, double quantity, double price,
+                                 double discount) {
+  if (!AllCountable({quantity, price, discount, static_cast<long double>(price) * quantity})) return std::nullopt;
   if (!sales_.empty()) return Fail(8, "Возврат не возможен - в чеке есть продажа"_ansi);
   returns_.push_back({department, name, price, quantity, discount, 0, 0, 0});
   return resultCode_ = 0;
 }
 
-int32_t EmulatorModel::AddDiscount(double sum) {
+Answer EmulatorModel::AddDiscount(double sum) {
+  if (!AllCountable({sum, discount_ + sum})) return std::nullopt;
   discount_ += sum;
   return resultCode_ = 0;
 }
 
-int32_t EmulatorModel::Payment(double sum, int32_t kind) {
+Answer EmulatorModel::Payment(double sum, int32_t kind) {
+  if (!Countable(sum)) return std::nullopt;
   paymentSum_ = sum;
   paymentKind_ = kind;
   return resultCode_ = 0;

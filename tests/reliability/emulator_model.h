@@ -27,24 +27,30 @@ struct ModelSettings {
   double cash = 0;
 };
 
+// What an operation must answer: its out value, or nothing when the
+// interface refuses it (E_INVALIDARG: a number beyond the money limit, or a
+// drawer, receipt total or receipt discount that would go beyond it), and
+// then nothing changes.
+using Answer = std::optional<int32_t>;
+
 class EmulatorModel {
  public:
   // The clock is fixed: every receipt carries this date and its text.
   EmulatorModel(double now, std::string nowText);
 
   // Writers: the expected out value; bytes bound for the file are queued.
-  int32_t CashIn(double sum);
-  int32_t CashOut(double sum);
+  Answer CashIn(double sum);
+  Answer CashOut(double sum);
   int32_t FeedLines(int32_t count);
   int32_t PrintText(const std::string& text);
-  int32_t CloseReceipt();
+  Answer CloseReceipt();
 
   // The receipt being built.
-  int32_t SaleItem(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
-                   int32_t paymentMode, int32_t taxType, double discount);
-  int32_t ReturnItem(int32_t department, const std::string& name, double quantity, double price, double discount);
-  int32_t AddDiscount(double sum);
-  int32_t Payment(double sum, int32_t kind);
+  Answer SaleItem(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
+                  int32_t paymentMode, int32_t taxType, double discount);
+  Answer ReturnItem(int32_t department, const std::string& name, double quantity, double price, double discount);
+  Answer AddDiscount(double sum);
+  Answer Payment(double sum, int32_t kind);
   int32_t CancelReceipt();
 
   int32_t AddHeaderLine(const std::string& text);

@@ -82,15 +82,21 @@ Variant TextArg(std::string_view utf8) {
   return Variant::Attach(raw);
 }
 
+// The largest amount a till takes, and the next one up.
+constexpr double kMostMoney = 9999999999999.99;
+constexpr double kBeyondMoney = 10000000000000.0;
+
 double Money(Choices& c) {
-  switch (c.Below(8)) {
+  switch (c.Below(9)) {
     case 0:
       return 0;
     case 1:
-      return c.Pick({0.125, 0.375, 1.005, 2.675, 0.0001, 1e-9, 12345678.9});
+      return c.Pick({0.125, 0.375, 1.005, 2.675, 0.0001, 1e-9, 12345678.9, 0.3, 0.6, 0.9});
     case 2:
-      return -static_cast<double>(c.Below(100000)) / 100;
+      return c.Pick({kMostMoney, -kMostMoney, kBeyondMoney, -kBeyondMoney, 1e17, 1.7e308});
     case 3:
+      return -static_cast<double>(c.Below(100000)) / 100;
+    case 4:
       return static_cast<double>(c.Below(100000000)) / 100;
     default:
       return static_cast<double>(c.Below(100000)) / 100;
@@ -99,7 +105,9 @@ double Money(Choices& c) {
 
 double Cents(Choices& c, uint32_t most) { return static_cast<double>(1 + c.Below(most)) / 100; }
 
-double Quantity(Choices& c) { return c.Pick({1.0, 2.0, 0.5, 1.234, 0.001, 3.0, 10.0, 0.0, -1.0, 2.5}); }
+double Quantity(Choices& c) {
+  return c.Pick({1.0, 2.0, 0.5, 1.234, 0.001, 3.0, 10.0, 0.0, -1.0, 2.5, kMostMoney, kBeyondMoney});
+}
 
 std::string Shown(const std::string& ansi) { return '"' + AnsiToUtf8(ansi) + '"'; }
 
@@ -160,23 +168,26 @@ EmulatorRun::EmulatorRun(const HostModule& module, const std::string& folder, Mi
   }
 }
 
-EmulatorRun::Reply EmulatorRun::Call(std::string_view operation, std::initializer_list<Arg> args, bool remember) {
+EmulatorRun::Reply EmulatorRun::Call(std::string_view operation, std::initializer_list<Arg> args, bool remember,
+                                     HRESULT expectedStatus) {
   if (remember) {
     trail_.push_back(CallText(operation, args));
     if (trail_.size() > 16) trail_.pop_front();
   }
   Reply reply{S_OK, {}};
   reply.status = device_.TryCall(operation, args, &reply.out);
-  Check(reply.status == S_OK, std::string(operation) + " returned a failure status " + std::to_string(reply.status));
+  Check(reply.status == expectedStatus, std::string(operation) + " returned the status " +
+                                            std::to_string(reply.status) + ", expected " +
+                                            std::to_string(expectedStatus));
   return reply;
 }
 
-void EmulatorRun::Expect(std::string_view operation, std::initializer_list<Arg> args, int32_t expected) {
-  const Reply reply = Call(operation, args);
-  if (reply.status != S_OK) return;
+void EmulatorRun::Expect(std::string_view operation, std::initializer_list<Arg> args, Answer expected) {
+  const Reply reply = Call(operation, args, true, expected ? S_OK : E_INVALIDARG);
+  if (reply.status != S_OK || !expected) return;
   const LONG got = reply.out.ToInt();
-  Check(got == expected,
-        std::string(operation) + " gave " + std::to_string(got) + ", expected " + std::to_string(expected));
+  Check(got == *expected,
+        std::string(operation) + " gave " + std::to_string(got) + ", expected " + std::to_string(*expected));
 }
 
 void EmulatorRun::Check(bool agreed, const std::string& what) {
@@ -309,7 +320,7 @@ void EmulatorRun::SaleLine(Choices& c) {
   const int32_t paymentMode = static_cast<int32_t>(c.Below(9));
   const int32_t taxType = static_cast<int32_t>(c.Below(9));
   const double discount = ext ? Money(c) : 0;
-  const int32_t expected =
+  const Answer expected =
       model_.SaleItem(department, Ansi(name), quantity, price, itemType, paymentMode, taxType, discount);
   if (ext) {
     Expect("SaleItemExt", {department, TextArg(name), quantity, price, itemType, paymentMode, taxType, discount},
@@ -328,7 +339,7 @@ void EmulatorRun::ReturnLine(Choices& c) {
   // The codes are taken and forgotten: a return line never shows them.
   const int32_t itemType = static_cast<int32_t>(c.Below(16));
   const double discount = ext ? Money(c) : 0;
-  const int32_t expected = model_.ReturnItem(department, Ansi(name), quantity, price, discount);
+  const Answer expected = model_.ReturnItem(department, Ansi(name), quantity, price, discount);
   if (ext) {
     Expect("ReturnItemExt", {department, TextArg(name), quantity, price, itemType, 4, 2, discount}, expected);
   } else {
@@ -360,7 +371,11 @@ void EmulatorRun::CashIn(Choices& c) {
 }
 
 void EmulatorRun::CashOut(Choices& c) {
-  const double sum = mix_ == Mix::kDocuments ? Cents(c, 200000) : Money(c);
+  // Now and then the whole drawer as a receipt shows it, or a kopeck more.
+  const double drawer = std::nearbyint(model_.Cash() * 100) / 100;
+  const double sum = mix_ == Mix::kDocuments ? Cents(c, 200000)
+                     : c.OneIn(4)            ? drawer + c.Pick({0.0, 0.01})
+                                             : Money(c);
   Expect("CashOut", {sum}, model_.CashOut(sum));
 }
 
@@ -531,7 +546,7 @@ void EmulatorRun::Document(Choices& c) {
       Expect("Payment", {paid, kind}, model_.Payment(paid, kind));
     }
     if (c.OneIn(3)) OneShotValues(c);
-    const int32_t closed = model_.CloseReceipt();
+    const Answer closed = model_.CloseReceipt();
     Expect("CloseReceipt", {}, closed);
     if (closed != 0) Expect("CancelReceipt", {}, model_.CancelReceipt());
   } else if (kind < 65) {
@@ -540,7 +555,7 @@ void EmulatorRun::Document(Choices& c) {
       const double price = Cents(c, 50000);
       Expect("ReturnItem", {2, TextArg(name), 1.0, price, 1, 4, 0}, model_.ReturnItem(2, Ansi(name), 1.0, price, 0));
     }
-    const int32_t closed = model_.CloseReceipt();
+    const Answer closed = model_.CloseReceipt();
     Expect("CloseReceipt", {}, closed);
     if (closed != 0) Expect("CancelReceipt", {}, model_.CancelReceipt());
   } else if (kind < 77) {

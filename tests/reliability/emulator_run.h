@@ -76,9 +76,11 @@ class EmulatorRun {
   void Document(Choices& c);
 
   // `remember`: kept among the last operations shown with a failure.
-  Reply Call(std::string_view operation, std::initializer_list<Arg> args = {}, bool remember = true);
-  // Calls a result-code operation and compares its out value.
-  void Expect(std::string_view operation, std::initializer_list<Arg> args, int32_t expected);
+  Reply Call(std::string_view operation, std::initializer_list<Arg> args = {}, bool remember = true,
+             HRESULT expectedStatus = S_OK);
+  // Calls a result-code operation and compares its out value, or checks
+  // that the interface refuses it.
+  void Expect(std::string_view operation, std::initializer_list<Arg> args, Answer expected);
   void Check(bool agreed, const std::string& what);
   // The values every step may have changed, read without recording a result.
   void Observe();
