@@ -58,6 +58,45 @@ TEST_F(SelvaneCashTest, WithdrawalUpToTheDrawer) {
   EXPECT_EQ("0", StoredCash());
 }
 
+// 0.3 + 0.6 leaves 0.8999999999999999 in a binary drawer; a receipt shows
+// 0.90, and 0.90 can be taken out.
+TEST_F(SelvaneCashTest, WithdrawalOfTheDrawerAsPrinted) {
+  ASSERT_EQ(0, device_.Int("CashIn", {0.3}));
+  ASSERT_EQ(0, device_.Int("CashIn", {0.6}));
+  EXPECT_EQ(7, device_.Int("CashOut", {0.91}));
+  EXPECT_EQ(0, device_.Int("CashOut", {0.9}));
+  EXPECT_EQ(7, device_.Int("CashOut", {0.01}));
+}
+
+// Beyond 10^13 roubles the drawer would lose its kopecks (and two deposits
+// of 1.7e308 once made it infinite): what would take it there is refused,
+// and nothing changes.
+TEST_F(SelvaneCashTest, TheDrawerStaysWithinTheMoneyLimit) {
+  constexpr double kMost = 9999999999999.99;
+  ASSERT_EQ(0, device_.Int("CashIn", {kMost}));
+  const std::string before = Receipts();
+  EXPECT_EQ(E_INVALIDARG, device_.TryCall("CashIn", {0.01}));
+  EXPECT_EQ(E_INVALIDARG, device_.TryCall("CashOut", {-0.01}));
+  ASSERT_EQ(0, device_.Int("SaleItem", {1, "Хлеб", 1.0, 0.01, 0, 0, 0}));
+  device_.Call("SetTaxSystem", {1});
+  EXPECT_EQ(E_INVALIDARG, device_.TryCall("CloseReceipt", {}));
+  EXPECT_EQ(1, device_.Int("GetTaxSystem"));
+  EXPECT_EQ(before, Receipts());
+  EXPECT_EQ("9999999999999.99", StoredCash());
+  // A return brings it back within the limit.
+  ASSERT_EQ(0, device_.Int("CancelReceipt"));
+  ASSERT_EQ(0, device_.Int("ReturnItem", {1, "Хлеб", 1.0, kMost, 0, 0, 0}));
+  EXPECT_EQ(0, device_.Int("CloseReceipt"));
+  EXPECT_EQ("0", StoredCash());
+
+  // The discounts of one receipt add up to the same limit.
+  ASSERT_EQ(0, device_.Int("AddDiscount", {kMost}));
+  EXPECT_EQ(E_INVALIDARG, device_.TryCall("AddDiscount", {0.01}));
+  ASSERT_EQ(0, device_.Int("SaleItem", {1, "Хлеб", 1.0, kMost, 0, 0, 0}));
+  EXPECT_EQ(0, device_.Int("CloseReceipt"));
+  EXPECT_EQ(0.0, device_.Number("GetLastDocSum"));
+}
+
 TEST_F(SelvaneCashTest, WideAndNegativeAmounts) {
   ASSERT_EQ(0, device_.Int("CashIn", {12345678.9}));
   ASSERT_EQ(0, device_.Int("CashIn", {-45.5}));

@@ -131,7 +131,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PaymentCase{"CentShort", 99.99, 0, 0, 8, "Сумма оплаты слишком мала"},
                       PaymentCase{"CashChangeFromEmptyDrawer", 1000.0, 0, 0, 0, ""},
                       PaymentCase{"CardChangeAboveDrawer", 1000.0, 1, 500, 7, "В кассе нет денег для сдачи"},
-                      PaymentCase{"CardChangeEqualsDrawer", 1000.0, 1, 900, 0, ""}),
+                      PaymentCase{"CardChangeEqualsDrawer", 1000.0, 1, 900, 0, ""},
+                      // 0.3 + 0.6 in binary: a drawer of 0.90 as a receipt shows it.
+                      PaymentCase{"CardChangeOfTheDrawerAsPrinted", 100.9, 1, 0.8999999999999999, 0, ""},
+                      PaymentCase{"CardChangeAKopeckAboveTheDrawer", 100.91, 1, 0.8999999999999999, 7,
+                                  "В кассе нет денег для сдачи"}),
     [](const ::testing::TestParamInfo<PaymentCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SelvaneReceiptTest, ChangeLinesOnlyWithAPayment) {
@@ -170,6 +174,18 @@ TEST_F(SelvaneReceiptTest, ReturnReceiptTakesCashFromTheDrawer) {
             Receipts());
   EXPECT_DOUBLE_EQ(-150.0, device_.Number("GetLastDocSum"));
   EXPECT_EQ("350", StoredCash());
+}
+
+// The drawer of 0.3 + 0.6 is 0.8999999999999999 in binary and 0.90 on paper.
+TEST_F(SelvaneReceiptTest, AReturnMayTakeTheDrawerAsPrinted) {
+  ASSERT_EQ(0, device_.Int("CashIn", {0.3}));
+  ASSERT_EQ(0, device_.Int("CashIn", {0.6}));
+  ASSERT_EQ(0, device_.Int("ReturnItem", {1, "Хлеб", 1.0, 0.91, 0, 0, 0}));
+  EXPECT_EQ(7, device_.Int("CloseReceipt"));
+  ASSERT_EQ(0, device_.Int("CancelReceipt"));
+  ASSERT_EQ(0, device_.Int("ReturnItem", {1, "Хлеб", 1.0, 0.9, 0, 0, 0}));
+  EXPECT_EQ(0, device_.Int("CloseReceipt"));
+  EXPECT_DOUBLE_EQ(-0.9, device_.Number("GetLastDocSum"));
 }
 
 TEST_F(SelvaneReceiptTest, AttributeLabelsAndFiscalValues) {
