@@ -1,11 +1,11 @@
 #include "host/commands.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 #include "host/device_caller.h"
 #include "host/output.h"
@@ -13,19 +13,37 @@
 #include "host/script.h"
 #include "host/script_runner.h"
 #include "platform/error.h"
+#include "platform/unique_handle.h"
 
 namespace {
 
 std::string Quoted(const std::optional<std::string>& text) { return text ? EscapeText(*text, true) : "null"; }
 
-std::optional<std::string> ReadScript(const std::string& path) {
-  if (path == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad()) return std::nullopt;
-  return text.str();
+struct StreamTraits {
+  using Value = std::FILE*;
+  static std::FILE* Empty() { return nullptr; }
+  static bool IsEmpty(std::FILE* stream) { return stream == nullptr; }
+  static void Free(std::FILE* stream) { std::fclose(stream); }
+};
+
+// The script's text, or why there is none. Read through the C library,
+// which, unlike a stream of the C++ library, tells a failed read (a folder
+// given as the script) from the end of the file.
+std::optional<std::string> ReadScript(const std::string& path, std::string& problem) {
+  const UniqueHandle<StreamTraits> file(path == "-" ? nullptr : std::fopen(path.c_str(), "rb"));
+  std::FILE* stream = path == "-" ? stdin : file.Get();
+  if (!stream) {
+    problem = std::strerror(errno);
+    return std::nullopt;
+  }
+  std::string text;
+  char buffer[8192];
+  while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, stream)) text.append(buffer, got);
+  if (std::ferror(stream)) {
+    problem = std::strerror(errno);
+    return std::nullopt;
+  }
+  return text;
 }
 
 }  // namespace
@@ -45,9 +63,10 @@ int ShowInfo(const std::string& modulePath, std::ostream& out) {
 
 int RunScriptFile(const std::string& modulePath, const std::string& scriptPath, bool late, std::ostream& out,
                   std::ostream& err) {
-  const std::optional<std::string> text = ReadScript(scriptPath);
+  std::string problem;
+  const std::optional<std::string> text = ReadScript(scriptPath, problem);
   if (!text) {
-    err << "xhw: cannot read the script " << scriptPath << '\n';
+    err << "xhw: cannot read the script " << scriptPath << ": " << problem << '\n';
     return kExitUsage;
   }
   const ParsedScript script = ParseScript(*text);

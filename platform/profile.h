@@ -26,12 +26,12 @@ class ProfileFile {
   // Writes one value, creating the file, its folder and the section when
   // missing and leaving every other line as it was. A line break inside the
   // value is written as a blank, so a value can never add a key. Throws a
-  // ComError when the file cannot be written; the old file is then intact.
+  // ComError with the system's status and wording when the file cannot be
+  // written; the old file is then intact.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
-  // Writes several keys of one section as one save: on Linux the file holds
-  // all of them or none (a failure or a crash in between leaves the old
-  // file); the Windows profile functions write them one after another.
+  // Writes several keys of one section as one save: the file holds all of
+  // them or none (a failure or a crash in between leaves the old file).
   void WriteStrings(std::string_view section, std::span<const ProfileEntry> entries);
 
   // Removes one key (the class registry uses it).

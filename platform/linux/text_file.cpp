@@ -6,11 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 
 #include "platform/ascii.h"
 #include "platform/codepage.h"
+#include "platform/linux/file_descriptor.h"
 
 namespace {
 
@@ -39,16 +39,7 @@ bool TextFile::OpenAppend() {
   return fd_ >= 0;
 }
 
-bool TextFile::Write(std::string_view bytes) {
-  if (fd_ < 0) return false;
-  while (!bytes.empty()) {
-    ssize_t done = write(fd_, bytes.data(), bytes.size());
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(done));
-  }
-  return true;
-}
+bool TextFile::Write(std::string_view bytes) { return fd_ >= 0 && WriteAll(fd_, bytes); }
 
 bool TextFile::IsOpen() const { return fd_ >= 0; }
 

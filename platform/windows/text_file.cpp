@@ -3,9 +3,8 @@
 // whether its bytes got there. "nul" is the system's own null device.
 #include "platform/text_file.h"
 
-#include <algorithm>
-
 #include "platform/com.h"
+#include "platform/windows/file_handle.h"
 
 TextFile::~TextFile() { Close(); }
 
@@ -27,16 +26,7 @@ bool TextFile::OpenAppend() {
   return true;
 }
 
-bool TextFile::Write(std::string_view bytes) {
-  if (!handle_) return false;
-  while (!bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), MAXDWORD));
-    DWORD written = 0;
-    if (!WriteFile(handle_, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
-}
+bool TextFile::Write(std::string_view bytes) { return handle_ && WriteAll(handle_, bytes); }
 
 bool TextFile::IsOpen() const { return handle_ != nullptr; }
 

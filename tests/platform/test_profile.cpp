@@ -129,23 +129,32 @@ TEST(ProfileFile, DeleteKeyRemovesOnlyThatLine) {
 }
 
 // Root ignores permissions, so the failures here are ones root meets too.
-TEST(ProfileFile, FailedSaveThrowsAndLeavesNoTrace) {
+// Each carries the code Windows gives for the same cause, and the system's
+// wording after the path.
+TEST(ProfileFile, FailedSaveThrowsTheSystemsCodeAndLeavesNoTrace) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("taken.ini"));
-  ProfileFile directory(dir.File("taken.ini"));
-  try {
-    directory.WriteString("A", "B", "C");
-    FAIL() << "no error";
-  } catch (const ComError& error) {
-    EXPECT_TRUE(FAILED(error.Status()));
-    EXPECT_EQ(std::string(error.what()), std::string("Не удалось записать файл настроек: "_ansi) + directory.Path());
-  }
-  EXPECT_TRUE(std::filesystem::is_directory(directory.Path()));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "temporary file left";
-
   WriteFileBytes(dir.File("plain"), "not a folder");
-  EXPECT_THROW(ProfileFile(dir.File("plain/s.ini")).WriteString("A", "B", "C"), ComError);
+  const struct {
+    std::string path;
+    HRESULT status;
+  } cases[] = {{dir.File("taken.ini"), static_cast<HRESULT>(0x80070005)},    // access denied
+               {dir.File("plain/s.ini"), static_cast<HRESULT>(0x80070003)}};  // path not found
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    try {
+      ProfileFile(c.path).WriteString("A", "B", "C");
+      FAIL() << "no error";
+    } catch (const ComError& error) {
+      EXPECT_EQ(c.status, error.Status());
+      const std::string start = std::string("Не удалось записать файл настроек: "_ansi) + c.path + ": ";
+      EXPECT_TRUE(std::string(error.what()).starts_with(start)) << error.what();
+      EXPECT_GT(std::string(error.what()).size(), start.size());
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.ini")));
   EXPECT_EQ(ReadFileBytes(dir.File("plain")), "not a folder");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << "temporary file left";
 }
 
 TEST(ProfileFile, SaveReplacesTheFileAsAWholeKeepingItsMode) {

@@ -18,6 +18,8 @@
 namespace {
 
 constexpr const char* kWriteFailure = "Не удалось записать файл настроек";
+constexpr HRESULT kFileTooLarge = static_cast<HRESULT>(0x800700DF);
+constexpr HRESULT kAccessDenied = static_cast<HRESULT>(0x80070005);
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
   std::vector<std::string> names;
@@ -90,18 +92,21 @@ TEST_F(SettingsSave, UnwritableFileFailsTheSaveAndKeepsTheOldFile) {
     // Nothing at all fits, a part of a line fits, or as much as the old file
     // held (every key written so far fits, the whole new file does not); or
     // the folder is read-only to an ordinary user.
-    std::vector<std::function<void()>> restrictions;
+    // Each fails with the code Windows gives for the same cause.
+    std::vector<std::pair<std::function<void()>, HRESULT>> restrictions;
     for (unsigned long long limit : {0ULL, 16ULL, static_cast<unsigned long long>(c.old.size())}) {
-      restrictions.emplace_back([limit] { LimitFileSize(limit); });
+      restrictions.emplace_back([limit] { LimitFileSize(limit); }, kFileTooLarge);
     }
-    restrictions.emplace_back([&folder] {
-      chmod(folder.c_str(), 0555);
-      BecomeOrdinaryUser();
-    });
+    restrictions.emplace_back(
+        [&folder] {
+          chmod(folder.c_str(), 0555);
+          BecomeOrdinaryUser();
+        },
+        kAccessDenied);
     for (std::size_t i = 0; i < restrictions.size(); ++i) {
-      const ChildReport save = SaveRestricted(c.module, c.device, restrictions[i]);
+      const ChildReport save = SaveRestricted(c.module, c.device, restrictions[i].first);
       chmod(folder.c_str(), 0755);
-      EXPECT_TRUE(FAILED(save.status)) << "restriction " << i;
+      EXPECT_EQ(restrictions[i].second, save.status) << "restriction " << i;
       EXPECT_NE(std::string::npos, std::string(save.text).find(kWriteFailure)) << save.text;
       EXPECT_EQ(c.old, ReadFileBytes(c.file));
       // No temporary file is left behind.
