@@ -83,7 +83,11 @@ ParsedLine Parse(std::string_view text) {
   const std::size_t eq = t.find('=');
   if (eq == std::string_view::npos) return {LineKind::kOther, {}, {}};
   std::string_view value = Trim(t.substr(eq + 1));
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  // Single quotes are taken off as double ones are, as the Windows profile
+  // functions do.
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
   return {LineKind::kKey, Trim(t.substr(0, eq)), value};
 }
 

@@ -65,6 +65,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 void ReplaceWholeFile(const std::string& path, std::string_view bytes) {
   const OleString target = AnsiToUtf16(path);
+  // A read-only file stays as it is, as the profile functions leave it (the
+  // move alone would replace it under Wine).
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    Fail(path);
+  }
   CreateFolders(target);
   OleString temp;
   bool replaced = false;

@@ -17,6 +17,7 @@ TEST(ProfileFile, ReadsWithWindowsLookupRules) {
                  "  File  =  receipts.txt  \n"
                  ";Title=commented out\n"
                  "Title=\"  quoted  \"\n"
+                 "Single=' single '\n"
                  "Empty=\n"
                  "file=second one loses\n"
                  "[ other ]\n"
@@ -26,6 +27,7 @@ TEST(ProfileFile, ReadsWithWindowsLookupRules) {
   ProfileFile profile(dir.File("s.ini"));
   EXPECT_EQ(profile.ReadString("GENERAL", "file", "-"), "receipts.txt");
   EXPECT_EQ(profile.ReadString("general", "TITLE", "-"), "  quoted  ");
+  EXPECT_EQ(profile.ReadString("General", "Single", "-"), " single ");
   EXPECT_EQ(profile.ReadString("General", "Empty", "-"), "");
   EXPECT_EQ(profile.ReadString("Other", "key", "-"), "other");
   // Only the first section of a name counts.

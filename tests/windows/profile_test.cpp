@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
+#include <utility>
+
 #include "platform/ansi.h"
 #include "platform/error.h"
+#include "platform/whole_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -84,6 +88,79 @@ TEST_F(WindowsProfile, ARefusedWriteIsAFailureWithTheSystemsCode) {
     EXPECT_EQ(FACILITY_WIN32, HRESULT_FACILITY(e.Status()));
     EXPECT_EQ(0u, std::string(e.what()).find(std::string("Не удалось записать файл настроек"_ansi)));
   }
+}
+
+// What the system's own profile function reads, for comparison.
+std::string SystemRead(const std::string& path, const std::string& section, const std::string& key) {
+  char value[512];
+  const DWORD length =
+      GetPrivateProfileStringA(section.c_str(), key.c_str(), "<missing>", value, sizeof value, path.c_str());
+  return std::string(value, length);
+}
+
+// The module's reader keeps the rules of the system's profile functions.
+TEST_F(WindowsProfile, ReadsAsTheSystemsProfileFunctionsDo) {
+  WriteFileBytes(file.Path(),
+             "; comment=ignored\r\n"
+             "[General]\r\n"
+             "  File  =  receipts.txt  \r\n"
+             ";Title=commented out\r\n"
+             "Title=\"  quoted  \"\r\n"
+             "Single='single'\r\n"
+             "Half=\"half\r\n"
+             "Empty=\r\n"
+             "Inner=a = b ; c\r\n"
+             "file=second one loses\r\n"
+             "NoEquals\r\n"
+             "Bare=cr\rAfter=bare\r\n"
+             "  [ other ]  \r\n"
+             "Key=other\r\n"
+             "[GENERAL]\r\n"
+             "Bottom=in a later section of the same name\r\n");
+  const std::pair<const char*, const char*> probes[] = {
+      {"GENERAL", "file"}, {"general", "TITLE"}, {"General", "Single"}, {"General", "Half"},
+      {"General", "Empty"}, {"General", "Inner"}, {"General", "NoEquals"}, {"General", "Bare"},
+      {"General", "After"}, {"Other", "key"},    {"General", "Bottom"},   {"General", "comment"},
+      {"Missing", "File"},
+  };
+  for (const auto& [section, key] : probes) {
+    SCOPED_TRACE(std::string(section) + " " + key);
+    EXPECT_EQ(SystemRead(file.Path(), section, key), file.ReadString(section, key, "<missing>"));
+  }
+}
+
+// Under Wine as on Windows: a read-only settings file is refused, a
+// replacement that fails after its new text was written leaves the old file
+// whole, and neither leaves a temporary file behind.
+TEST_F(WindowsProfile, AFailedSaveLeavesTheOldFileWhole) {
+  const std::string old = "[GENERAL]\r\nLastnum=41\r\nSumma=100\r\n";
+  const ProfileEntry entries[] = {{"Lastnum", "42"}, {"Summa", "110"}};
+  WriteFileBytes(file.Path(), old);
+  ASSERT_TRUE(SetFileAttributesA(file.Path().c_str(), FILE_ATTRIBUTE_READONLY));
+  try {
+    file.WriteStrings("GENERAL", entries);
+    ADD_FAILURE() << "a read-only file was written";
+  } catch (const ComError& e) {
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), e.Status()) << e.what();
+  }
+  SetFileAttributesA(file.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(old, ReadFileBytes(file.Path()));
+
+  // A folder in the file's place: the new text is written beside it, the
+  // move over it fails.
+  ASSERT_TRUE(CreateDirectoryA(folder.File("taken").c_str(), nullptr));
+  try {
+    ReplaceWholeFile(folder.File("taken"), old);
+    ADD_FAILURE() << "a folder was replaced";
+  } catch (const ComError& e) {
+    EXPECT_TRUE(FAILED(e.Status())) << e.what();
+    EXPECT_EQ(FACILITY_WIN32, HRESULT_FACILITY(e.Status())) << e.what();
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(folder.File("taken")));
+  EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(folder.Path()), {})) << "temporary file left";
+
+  file.WriteStrings("GENERAL", entries);
+  EXPECT_EQ("[GENERAL]\r\nLastnum=42\r\nSumma=110\r\n", ReadFileBytes(file.Path()));
 }
 
 TEST(WindowsProfileFolder, ABareNameLivesInTheWindowsFolder) {
