@@ -4,7 +4,7 @@
 #include "platform/text_file.h"
 
 #include "platform/com.h"
-#include "platform/windows/file_handle.h"
+#include "platform/windows/kernel_handle.h"
 
 TextFile::~TextFile() { Close(); }
 

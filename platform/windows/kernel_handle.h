@@ -1,5 +1,5 @@
-// An open file handle, closed when its owner goes, and the loop that
-// writes all of a text to one.
+// A handle of the system's kernel (a file, a mutex), closed when its owner
+// goes, and the loop that writes all of a text to a file.
 #pragma once
 
 #include <windows.h>
@@ -9,13 +9,14 @@
 
 #include "platform/unique_handle.h"
 
-struct FileHandleTraits {
+struct KernelHandleTraits {
   using Value = HANDLE;
   static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-  static bool IsEmpty(HANDLE file) { return file == INVALID_HANDLE_VALUE || file == nullptr; }
-  static void Free(HANDLE file) { CloseHandle(file); }
+  // Files fail as INVALID_HANDLE_VALUE, mutexes as null.
+  static bool IsEmpty(HANDLE handle) { return handle == INVALID_HANDLE_VALUE || handle == nullptr; }
+  static void Free(HANDLE handle) { CloseHandle(handle); }
 };
-using FileHandle = UniqueHandle<FileHandleTraits>;
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
 // Writes all of `bytes`, however many writes it takes; false, with the
 // thread's last error telling why, when one fails. The bytes before the
