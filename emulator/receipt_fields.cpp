@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "module/money.h"
 #include "platform/ansi.h"
 
 namespace {
@@ -51,59 +50,19 @@ std::optional<std::string_view> LabelOf(int32_t code, const std::array<std::stri
   return labels[static_cast<std::size_t>(index)];
 }
 
+}  // namespace
+
 // Sums beyond the 64-bit range of hundredths have no meaningful kopecks
 // left; they are still written in full rather than shown wrong.
-std::string FormatHuge(long double value) {
+Field HugeAmountField(long double value) {
   std::array<char, 400> text{};
   auto [end, error] =
       std::to_chars(text.data(), text.data() + text.size(), static_cast<double>(value), std::chars_format::fixed, 2);
-  if (error != std::errc()) return {};
-  return std::string(text.data(), end);
-}
-
-// Two decimals built from the integer of hundredths, so no locale can change
-// the point.
-Field HundredthsField(int64_t hundredths) {
   Field field;
-  const uint64_t magnitude = hundredths < 0 ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
-  field.Prepend(static_cast<char>('0' + magnitude % 10));
-  field.Prepend(static_cast<char>('0' + magnitude / 10 % 10));
-  field.Prepend('.');
-  field.PrependDigits(magnitude / 100);
-  if (hundredths < 0) field.Prepend('-');
+  if (error == std::errc()) field.Assign(std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
   field.PadTo(kAmountWidth);
   return field;
 }
-
-}  // namespace
-
-void PadRight(std::string& out, std::string_view text, int32_t width) {
-  out += text;
-  if (width > 0 && text.size() < static_cast<std::size_t>(width)) out.append(static_cast<std::size_t>(width) - text.size(), ' ');
-}
-
-long double RoundTo2(long double value) {
-  const std::optional<int64_t> hundredths = Kopecks(value);
-  return hundredths ? static_cast<long double>(*hundredths) / 100.0L : 0.0L;
-}
-
-Field IntegerField(int64_t value) {
-  Field field;
-  field.PrependDigits(value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
-  if (value < 0) field.Prepend('-');
-  return field;
-}
-
-Field AmountField(long double value) {
-  if (std::optional<int64_t> hundredths = Kopecks(value)) return HundredthsField(*hundredths);
-  Field field;
-  field.Assign(FormatHuge(value));
-  field.PadTo(kAmountWidth);
-  return field;
-}
-
-// A sum beyond the range shows as 0.00, as RoundTo2 makes it.
-Field RoundedAmountField(long double value) { return HundredthsField(Kopecks(value).value_or(0)); }
 
 std::optional<std::string_view> ItemTypeLabel(int32_t code) { return LabelOf(code, kItemTypes, 1); }
 std::optional<std::string_view> PaymentModeLabel(int32_t code) { return LabelOf(code, kPaymentModes, 1); }
