@@ -4,11 +4,7 @@
 
 #include <windows.h>
 
-namespace {
-
-bool HasFolder(std::string_view name) { return name.find_first_of("\\/:") != std::string_view::npos; }
-
-}  // namespace
+#include "platform/file_names.h"
 
 std::string SettingsFolder() {
   char folder[MAX_PATH + 1];
@@ -17,5 +13,4 @@ std::string SettingsFolder() {
 }
 
 // Naming the folder here makes Path() tell the truth.
-ProfileFile::ProfileFile(std::string_view name)
-    : path_(HasFolder(name) ? std::string(name) : SettingsFolder() + "\\" + std::string(name)) {}
+ProfileFile::ProfileFile(std::string_view name) : path_(InSettingsFolder(name)) {}
