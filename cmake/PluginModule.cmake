@@ -1,14 +1,11 @@
-# sorvin_plugin_module(<target> OUTPUT <file name> SOURCES ... [RC <script.rc> IDL <library.idl>] [DEF <file.def>])
-# On Windows, RC and IDL give the module its type library as a resource, and
-# DEF names its exports (by default a hardware plug-in's, windows/plugin.def).
+# sorvin_plugin_module(<target> OUTPUT <file name> SOURCES ... [LIBRARIES ...] [DEF <file.def>])
 # An in-process server: a shared library loaded with dlopen, exporting only
-# its entry points, bound to its own symbols first.
-if(WIN32)
-  include(${CMAKE_CURRENT_LIST_DIR}/windows/TypeLibrary.cmake)
-endif()
-
+# its entry points, bound to its own symbols first. Its identity, and on
+# Windows its version resource and type library, come from the identity
+# of the same name (cmake/Identities.cmake). On Windows DEF names its
+# exports (by default a hardware plug-in's, windows/plugin.def).
 function(sorvin_plugin_module target)
-  cmake_parse_arguments(ARG "" "OUTPUT;RC;IDL;DEF" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "OUTPUT;DEF" "SOURCES;LIBRARIES" ${ARGN})
   add_library(${target} MODULE ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
   get_filename_component(stem ${ARG_OUTPUT} NAME_WE)
@@ -27,9 +24,6 @@ function(sorvin_plugin_module target)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
       target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
     endif()
-    if(ARG_RC)
-      sorvin_embed_type_libraries(${target} RC ${ARG_RC} IDL ${ARG_IDL}
-        IMPORTS ${PROJECT_SOURCE_DIR}/contract/SorvinTradeHardware.idl)
-    endif()
   endif()
+  sorvin_deliverable(${target})
 endfunction()

@@ -30,7 +30,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** object
   *object = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
   // The new object's one reference is ours until the caller has its own.
-  ComPtr<IUnknown> created = ComPtr<IUnknown>::Attach(ThisModule().createObject());
+  ComPtr<IUnknown> created = ComPtr<IUnknown>::Attach(CreateModuleObject());
   if (!created) return E_OUTOFMEMORY;
   return created->QueryInterface(riid, object);
 }

@@ -23,6 +23,15 @@ std::string FullPath(std::string_view path) {
   return length > 0 && length < sizeof full ? std::string(full, length) : given;
 }
 
+// The system keeps the class keys of 32- and 64-bit programs apart but
+// shares ProgIDs between them, so a ProgID serves both word sizes of a
+// module registered side by side. (A 32-bit system has one view, where
+// the class's own key is gone by the time this is asked.)
+bool RegisteredForTheOtherWordSize(const CLSID& clsid) {
+  const REGSAM otherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+  return RegistryKey::Open(HKEY_CLASSES_ROOT, ClassKey(clsid) + "\\InprocServer32", otherView).has_value();
+}
+
 // The message stays interface text: the adapter hands it to the host.
 void CheckCreation(HRESULT status) {
   if (FAILED(status)) throw ComError(status, SystemText(status));
@@ -42,7 +51,7 @@ void RegisterServerClass(const CLSID& clsid, std::string_view modulePath, std::s
 
 void UnregisterServerClass(const CLSID& clsid, std::string_view progId) {
   DeleteRegistryTree(HKEY_CLASSES_ROOT, ClassKey(clsid));
-  if (progId.empty()) return;
+  if (progId.empty() || RegisteredForTheOtherWordSize(clsid)) return;
   // A ProgID that another class has taken over since stays with that class.
   const std::string progIdKey(progId);
   auto key = RegistryKey::Open(HKEY_CLASSES_ROOT, progIdKey + "\\CLSID");

@@ -23,9 +23,9 @@ RegistryKey RegistryKey::Create(HKEY root, const std::string& path) {
   return RegistryKey(key, path);
 }
 
-std::optional<RegistryKey> RegistryKey::Open(HKEY root, const std::string& path) {
+std::optional<RegistryKey> RegistryKey::Open(HKEY root, const std::string& path, REGSAM view) {
   HKEY key = nullptr;
-  LSTATUS code = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
+  LSTATUS code = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key);
   if (code == ERROR_FILE_NOT_FOUND) return std::nullopt;
   if (code != ERROR_SUCCESS) Fail(code, path);
   return RegistryKey(key, path);
@@ -64,6 +64,18 @@ std::optional<std::string> RegistryKey::Text(const char* name) const {
     if (code == ERROR_MORE_DATA) continue;
     if (code != ERROR_SUCCESS) Fail(code, path_);
     return std::string(text.data());
+  }
+}
+
+std::vector<std::string> RegistryKey::SubkeyNames() const {
+  std::vector<std::string> names;
+  char name[256];  // the longest key name the registry allows, and its zero
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    LSTATUS code = RegEnumKeyExA(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (code == ERROR_NO_MORE_ITEMS) return names;
+    if (code != ERROR_SUCCESS) Fail(code, path_);
+    names.emplace_back(name, length);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/com.h"
 
@@ -13,7 +14,9 @@ class RegistryKey {
   // Opens `path` under `root` for writing, creating the keys on the way.
   static RegistryKey Create(HKEY root, const std::string& path);
   // Opens `path` under `root` for reading; nullopt when it does not exist.
-  static std::optional<RegistryKey> Open(HKEY root, const std::string& path);
+  // `view` may name the 32- or 64-bit registry view (KEY_WOW64_32KEY,
+  // KEY_WOW64_64KEY) instead of the program's own.
+  static std::optional<RegistryKey> Open(HKEY root, const std::string& path, REGSAM view = 0);
 
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
@@ -25,6 +28,8 @@ class RegistryKey {
   void SetText(const char* name, std::string_view value);
   // The text value, or nullopt when there is none.
   std::optional<std::string> Text(const char* name) const;
+  // The names of the keys directly below this one.
+  std::vector<std::string> SubkeyNames() const;
 
  private:
   RegistryKey(HKEY key, std::string path) : key_(key), path_(std::move(path)) {}

@@ -6,10 +6,13 @@
 // the library's own keys instead.
 #include "platform/windows/type_library.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <new>
 
+#include "platform/ascii.h"
 #include "platform/bstr.h"
 #include "platform/error.h"
 #include "platform/guid.h"
@@ -29,10 +32,15 @@ std::wstring WidePath(std::string_view path) {
 }
 
 // Where the library is registered, from its own attributes:
-// TypeLib\{LIBID}\<major>.<minor>, the version in hexadecimal digits.
+// TypeLib\{LIBID}\<major>.<minor>\<lcid>\win32 or win64, the numbers in
+// hexadecimal digits. The system shares TypeLib between its 32- and 64-bit
+// views, so the two word sizes of a module registered side by side meet
+// under one version key, each with its own win32 or win64 key.
 struct LibraryEntry {
+  std::string libraryKey;
   std::string versionKey;
-  std::string localeKey;  // below versionKey: <lcid>\win32 or <lcid>\win64
+  std::string localeKey;
+  std::string wordSizeKey;
   std::string title;
 };
 
@@ -46,9 +54,12 @@ LibraryEntry EntryOf(ITypeLib& library) {
   char version[32];
   std::snprintf(version, sizeof version, "\\%x.%x", attributes->wMajorVerNum, attributes->wMinorVerNum);
   char locale[32];
-  std::snprintf(locale, sizeof locale, "\\%lx\\%s", static_cast<unsigned long>(attributes->lcid),
-                attributes->syskind == SYS_WIN64 ? "win64" : "win32");
-  LibraryEntry entry{"TypeLib\\" + GuidToString(attributes->guid) + version, locale, {}};
+  std::snprintf(locale, sizeof locale, "\\%lx", static_cast<unsigned long>(attributes->lcid));
+  LibraryEntry entry;
+  entry.libraryKey = "TypeLib\\" + GuidToString(attributes->guid);
+  entry.versionKey = entry.libraryKey + version;
+  entry.localeKey = entry.versionKey + locale;
+  entry.wordSizeKey = entry.localeKey + (attributes->syskind == SYS_WIN64 ? "\\win64" : "\\win32");
 
   // The help string names the library to a person; without one, its name.
   Bstr name;
@@ -59,16 +70,23 @@ LibraryEntry EntryOf(ITypeLib& library) {
   return entry;
 }
 
+// Removes the key once nothing is registered below it: no subkeys but
+// those named in `notRegistrations`.
+void DeleteWhenUnused(const std::string& path, std::initializer_list<std::string_view> notRegistrations = {}) {
+  auto key = RegistryKey::Open(HKEY_CLASSES_ROOT, path);
+  if (!key) return;
+  for (const std::string& name : key->SubkeyNames()) {
+    auto sameName = [&name](std::string_view other) { return SameAsciiName(std::string_view(name), other); };
+    if (std::none_of(notRegistrations.begin(), notRegistrations.end(), sameName)) return;
+  }
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, path);
+}
+
 bool CarriesTypeLibrary(std::string_view modulePath) {
   // Loaded as data only: none of the module's code runs.
   const LibraryHandle module(LoadLibraryExA(std::string(modulePath).c_str(), nullptr,
                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   return module && FindResourceA(module.Get(), MAKEINTRESOURCEA(1), "TYPELIB") != nullptr;
-}
-
-std::string FolderOf(std::string_view path) {
-  auto slash = path.find_last_of("\\/");
-  return std::string(slash == std::string_view::npos ? std::string_view() : path.substr(0, slash));
 }
 
 }  // namespace
@@ -83,19 +101,23 @@ ComPtr<ITypeLib> LoadModuleTypeLibrary(std::string_view modulePath) {
 void RegisterModuleTypeLibrary(std::string_view modulePath) {
   if (!CarriesTypeLibrary(modulePath)) return;
   LibraryEntry entry = EntryOf(*LoadModuleTypeLibrary(modulePath).Get());
+  // The title and the flags are the same for both word sizes. There is no
+  // HELPDIR: the library names no help file, and one value could not name
+  // the folders of both word sizes.
   RegistryKey::Create(HKEY_CLASSES_ROOT, entry.versionKey).SetText(nullptr, entry.title);
-  RegistryKey::Create(HKEY_CLASSES_ROOT, entry.versionKey + entry.localeKey).SetText(nullptr, modulePath);
   RegistryKey::Create(HKEY_CLASSES_ROOT, entry.versionKey + "\\FLAGS").SetText(nullptr, "0");
-  RegistryKey::Create(HKEY_CLASSES_ROOT, entry.versionKey + "\\HELPDIR").SetText(nullptr, FolderOf(modulePath));
+  RegistryKey::Create(HKEY_CLASSES_ROOT, entry.wordSizeKey).SetText(nullptr, modulePath);
 }
 
 void UnregisterModuleTypeLibrary(std::string_view modulePath) {
   if (!CarriesTypeLibrary(modulePath)) return;
   LibraryEntry entry = EntryOf(*LoadModuleTypeLibrary(modulePath).Get());
-  DeleteRegistryTree(HKEY_CLASSES_ROOT, entry.versionKey);
-  // The library's key goes once no other version is left under it.
-  std::string libraryKey = entry.versionKey.substr(0, entry.versionKey.rfind('\\'));
-  RegDeleteKeyA(HKEY_CLASSES_ROOT, libraryKey.c_str());
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, entry.wordSizeKey);
+  // What the word sizes share goes with the last of them. (HELPDIR is
+  // left by registrations of earlier versions.)
+  DeleteWhenUnused(entry.localeKey);
+  DeleteWhenUnused(entry.versionKey, {"FLAGS", "HELPDIR"});
+  DeleteWhenUnused(entry.libraryKey);
 }
 
 UINT ModuleTypeInfoCount() { return 1; }

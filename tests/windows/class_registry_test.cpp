@@ -67,6 +67,42 @@ TEST_F(WindowsClassRegistry, AProgIdTakenOverByAnotherClassStaysWithIt) {
   EXPECT_EQ(ThisModulePath(), ClassValue(otherClassId, nullptr));
 }
 
+// The class key the other word size writes when a module is registered
+// with both: the system keeps class keys apart for 32- and 64-bit
+// programs (and shares ProgIDs between them).
+class OtherWordSizesClass {
+ public:
+  explicit OtherWordSizesClass(const CLSID& clsid) : key_("CLSID\\" + GuidToString(clsid)) {
+    HKEY server = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, (key_ + "\\InprocServer32").c_str(), 0, nullptr, 0,
+                                             KEY_WRITE | kOtherView, nullptr, &server, nullptr));
+    RegCloseKey(server);
+  }
+  OtherWordSizesClass(const OtherWordSizesClass&) = delete;
+  OtherWordSizesClass& operator=(const OtherWordSizesClass&) = delete;
+  ~OtherWordSizesClass() {
+    RegDeleteKeyExA(HKEY_CLASSES_ROOT, (key_ + "\\InprocServer32").c_str(), kOtherView, 0);
+    RegDeleteKeyExA(HKEY_CLASSES_ROOT, key_.c_str(), kOtherView, 0);
+  }
+
+ private:
+  static constexpr REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+  std::string key_;
+};
+
+TEST_F(WindowsClassRegistry, AProgIdStaysWhileTheOtherWordSizeStillRegistersTheClass) {
+  {
+    OtherWordSizesClass other(classId);
+    RegisterServerClass(classId, ThisModulePath(), progId);
+    UnregisterServerClass(classId, progId);
+    EXPECT_EQ("<none>", ClassValue(classId, nullptr));
+    EXPECT_EQ(GuidToString(classId), RuntimeClassOf(progId));
+  }
+  // The last word size to go takes the ProgID with it.
+  UnregisterServerClass(classId, progId);
+  EXPECT_EQ("<none>", RuntimeClassOf(progId));
+}
+
 TEST_F(WindowsClassRegistry, CreationFailuresCarryTheStatusAndTheSystemsMessage) {
   try {
     CreateObjectByProgId("Sorvin.NoSuchClass");

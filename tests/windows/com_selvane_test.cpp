@@ -20,6 +20,7 @@ constexpr GUID kSelvaneLibrary = {0x93FDC725, 0x9347, 0x4E7A, {0xA9, 0xD4, 0xDA,
 
 const std::string kClassKey = "CLSID\\" + GuidToString(kSelvaneClass);
 const std::string kLibraryKey = "TypeLib\\" + GuidToString(kSelvaneLibrary);
+const std::string kProgId = "Selvane.VID_OrivUrar";
 
 class WindowsComSelvane : public ::testing::Test {
  protected:
@@ -35,9 +36,13 @@ class WindowsComSelvane : public ::testing::Test {
   RegisteredServer server{"Selvane.xhw"};
 };
 
-TEST_F(WindowsComSelvane, RegistersAnApartmentClassAndItsTypeLibrary) {
+TEST_F(WindowsComSelvane, RegistersAnApartmentClassItsProgIdAndItsTypeLibrary) {
   EXPECT_EQ(server.Path(), ClassesValue(kClassKey + "\\InprocServer32"));
   EXPECT_EQ("Apartment", ClassesValue(kClassKey + "\\InprocServer32", "ThreadingModel"));
+  EXPECT_EQ(kProgId, ClassesValue(kClassKey + "\\ProgID"));
+  CLSID byProgId{};
+  EXPECT_EQ(S_OK, CLSIDFromProgID(AnsiToUtf16(kProgId).c_str(), &byProgId));
+  EXPECT_TRUE(SameGuid(kSelvaneClass, byProgId));
   const char* wordSize = sizeof(void*) == 8 ? "win64" : "win32";
   EXPECT_EQ(server.Path(), ClassesValue(kLibraryKey + "\\1.0\\0\\" + wordSize));
   ComPtr<ITypeLib> library;
@@ -109,6 +114,7 @@ TEST_F(WindowsComSelvane, UnregisteringLeavesNoEntryBehind) {
   ASSERT_EQ(0, server.Unregister());
   EXPECT_FALSE(ClassesKeyExists(kClassKey));
   EXPECT_FALSE(ClassesKeyExists(kLibraryKey));
+  EXPECT_FALSE(ClassesKeyExists(kProgId));
   ComPtr<IFiscalDevice> device;
   EXPECT_EQ(REGDB_E_CLASSNOTREG,
             CoCreateInstance(kSelvaneClass, nullptr, CLSCTX_INPROC_SERVER, IID_IFiscalDevice, device.PutVoid()));

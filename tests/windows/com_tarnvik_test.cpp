@@ -33,6 +33,7 @@ class WindowsComTarnvik : public ::testing::Test {
 
 TEST_F(WindowsComTarnvik, SellsOnTheDriverFoundByItsProgId) {
   EXPECT_EQ("{5C7D3F2A-9B41-4E8C-A6D2-7F13B0C84E95}", ClassesValue("AddIn.FprnM8\\CLSID"));
+  EXPECT_EQ("{B7689970-3F20-42EC-9995-56829FD9D3A3}", ClassesValue("Tarnvik.Tarnvik\\CLSID"));
   ASSERT_EQ(0, device.Int("Connect"));
   ASSERT_EQ(0, device.Int("SaleItem", {3, "Хлеб", 1.5, 10.0, 1, 4, 2}));
   ASSERT_EQ(0, device.Int("Payment", {20.0, 0}));

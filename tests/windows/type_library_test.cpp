@@ -14,6 +14,8 @@
 #include "platform/error.h"
 #include "platform/guid.h"
 #include "platform/module_path.h"
+#include "platform/on_exit.h"
+#include "platform/windows/registry_key.h"
 
 namespace {
 
@@ -182,6 +184,40 @@ TEST(WindowsTypeLibraryRegistration, RegistersTheLibraryButLeavesTheHostsInterfa
   ComPtr<ITypeLib> gone;
   EXPECT_TRUE(FAILED(LoadRegTypeLib(selvane, 1, 0, LOCALE_NEUTRAL, gone.Put())));
   EXPECT_EQ(interfaceBefore, KeyExists(interfaceKey));
+}
+
+// The system shares TypeLib between its 32- and 64-bit views: both word
+// sizes of a module registered side by side meet under one version key.
+TEST(WindowsTypeLibraryRegistration, UnregisteringOneWordSizeLeavesTheOthersRegistration) {
+  const std::string libraryKey = "TypeLib\\" + std::string(kLibraries[0].libraryId);
+  const std::string versionKey = libraryKey + "\\1.0";
+  const std::string own = versionKey + (sizeof(void*) == 8 ? "\\0\\win64" : "\\0\\win32");
+  const std::string other = versionKey + (sizeof(void*) == 8 ? "\\0\\win32" : "\\0\\win64");
+  const std::string otherPath = "C:\\Other word size\\Selvane.xhw";
+  auto text = [](const std::string& key) {
+    auto opened = RegistryKey::Open(HKEY_CLASSES_ROOT, key);
+    return opened ? opened->Text(nullptr).value_or("<no value>") : "<no key>";
+  };
+
+  // Whatever fails, the next test finds no library registered.
+  OnExit cleanUp([&libraryKey] { DeleteRegistryTree(HKEY_CLASSES_ROOT, libraryKey); });
+  RegistryKey::Create(HKEY_CLASSES_ROOT, other).SetText(nullptr, otherPath);
+  RegisterModuleTypeLibrary(ThisModulePath());
+  EXPECT_EQ(ThisModulePath(), text(own));
+  // No help file, so no help folder, which could name only one of the two.
+  EXPECT_FALSE(KeyExists(versionKey + "\\HELPDIR"));
+
+  UnregisterModuleTypeLibrary(ThisModulePath());
+  EXPECT_FALSE(KeyExists(own));
+  EXPECT_EQ(otherPath, text(other));
+  EXPECT_EQ("KKM Emulator Library", text(versionKey));
+  EXPECT_EQ("0", text(versionKey + "\\FLAGS"));
+
+  // The last word size to go takes the shared keys with it.
+  RegisterModuleTypeLibrary(ThisModulePath());
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, other);
+  UnregisterModuleTypeLibrary(ThisModulePath());
+  EXPECT_FALSE(KeyExists(libraryKey));
 }
 
 TEST(WindowsTypeLibraryRegistration, AModuleWithoutALibraryRegistersNone) {
