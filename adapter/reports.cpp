@@ -5,7 +5,6 @@
 
 #include "adapter/tarnvik.h"
 #include "contract/result_codes.h"
-#include "platform/ansi.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
 
@@ -13,39 +12,37 @@ namespace {
 
 constexpr LONG kLastDocumentRegister = 51;
 
-std::string OrUnknown(std::string text) { return text.empty() ? "???" : text; }
+// The reports are built as interface text: the register's serial number and
+// versions may hold characters that Windows-1251 lacks, and reach the host
+// as the register gave them.
+OleString OrUnknown(OleString text) { return text.empty() ? OLESTR("???") : text; }
 
-std::string IdentificationLine(const std::string& serial, const std::string& firmware, bool fiscal) {
-  std::string line;
-  line += "№ "_ansi;
-  line += OrUnknown(serial);
-  line += ", версия: "_ansi;
-  line += OrUnknown(firmware);
-  line += ", ";
-  line += fiscal ? "Фиск"_ansi : "НЕ ФИСК"_ansi;
-  return line;
+// Digits and signs only, which read the same in every code page.
+OleString Number(LONG value) { return AnsiToUtf16(std::to_string(value)); }
+
+OleString IdentificationLine(const OleString& serial, const OleString& firmware, bool fiscal) {
+  return OLESTR("№ ") + OrUnknown(serial) + OLESTR(", версия: ") + OrUnknown(firmware) + OLESTR(", ") +
+         (fiscal ? OLESTR("Фиск") : OLESTR("НЕ ФИСК"));
 }
 
-std::string FzLine(bool supported) {
-  return std::string("Поддержка 54ФЗ: "_ansi) + std::string(supported ? "Да"_ansi : "Нет"_ansi);
+OleString FzLine(bool supported) {
+  return OleString(OLESTR("Поддержка 54ФЗ: ")) + (supported ? OLESTR("Да") : OLESTR("Нет"));
 }
 
 // Day, month, minute and second: two digits, "??" when the register gives none.
-std::string TwoDigits(LONG value) {
-  if (value <= 0) return "??";
-  return (value < 10 ? "0" : "") + std::to_string(value);
+OleString TwoDigits(LONG value) {
+  if (value <= 0) return OLESTR("??");
+  return (value < 10 ? OLESTR("0") : OLESTR("")) + Number(value);
 }
 
-std::string Hour(LONG value) { return value <= 0 ? "??" : std::to_string(value); }
-std::string Year(LONG value) { return value <= 0 ? "????" : std::to_string(value); }
+OleString Hour(LONG value) { return value <= 0 ? OLESTR("??") : Number(value); }
+OleString Year(LONG value) { return value <= 0 ? OLESTR("????") : Number(value); }
 
-std::string PaperLine(bool receiptTape, bool controlTape) {
-  auto word = [](bool present) { return std::string(present ? "есть"_ansi : "НЕТ"_ansi); };
-  std::string line;
-  line += "Бумага: "_ansi;
+OleString PaperLine(bool receiptTape, bool controlTape) {
+  auto word = [](bool present) { return OleString(present ? OLESTR("есть") : OLESTR("НЕТ")); };
+  const OleString line = OLESTR("Бумага: ");
   if (receiptTape == controlTape) return line + word(receiptTape);
-  return line + std::string("датчик ЧЛ: "_ansi) + word(receiptTape) + std::string(", датчик КЛ: "_ansi) +
-         word(controlTape);
+  return line + OLESTR("датчик ЧЛ: ") + word(receiptTape) + OLESTR(", датчик КЛ: ") + word(controlTape);
 }
 
 }  // namespace
@@ -54,13 +51,13 @@ std::string PaperLine(bool receiptTape, bool controlTape) {
 int32_t TTarnvik::TestConnection() {
   const auto work = [this](int32_t& out) {
     Driver().Call("GetStatus"_member);
-    const std::string firmware = Driver().Get("ROMVersion"_member).ToAnsi();
-    const std::string serial = Driver().Get("SerialNumber"_member).ToAnsi();
-    const std::string version = Driver().Get("Version"_member).ToAnsi();
-    std::string report = IdentificationLine(serial, firmware, Driver().Get("Fiscal"_member).ToBool());
-    report += "\r\n" + FzLine(Driver().Get("Is54FZ"_member).ToBool());
-    report += "\r\n" + std::string("Версия драйвера: "_ansi) + OrUnknown(version);
-    FResultText = AnsiToUtf16(report);
+    const OleString firmware = Driver().Get("ROMVersion"_member).ToUtf16();
+    const OleString serial = Driver().Get("SerialNumber"_member).ToUtf16();
+    const OleString version = Driver().Get("Version"_member).ToUtf16();
+    OleString report = IdentificationLine(serial, firmware, Driver().Get("Fiscal"_member).ToBool());
+    report += OLESTR("\r\n") + FzLine(Driver().Get("Is54FZ"_member).ToBool());
+    report += OLESTR("\r\nВерсия драйвера: ") + OrUnknown(version);
+    FResultText = std::move(report);
     Driver().Call("Beep"_member);
     out = 0;
   };
@@ -70,22 +67,22 @@ int32_t TTarnvik::TestConnection() {
 int32_t TTarnvik::GetDeviceStatus() {
   const auto work = [this](int32_t& out) {
     Driver().Call("GetStatus"_member);
-    const std::string firmware = Driver().Get("ROMVersion"_member).ToAnsi();
-    const std::string serial = Driver().Get("SerialNumber"_member).ToAnsi();
+    const OleString firmware = Driver().Get("ROMVersion"_member).ToUtf16();
+    const OleString serial = Driver().Get("SerialNumber"_member).ToUtf16();
     const bool receiptTape = Driver().Get("CheckPaperPresent"_member).ToBool();
     const bool controlTape = Driver().Get("ControlPaperPresent"_member).ToBool();
-    std::string report = IdentificationLine(serial, firmware, Driver().Get("Fiscal"_member).ToBool());
-    report += "\r\n" + FzLine(Driver().Get("Is54FZ"_member).ToBool());
-    report += "\r\n" + std::string("Дата: "_ansi) + TwoDigits(Driver().Get("Day"_member).ToInt());
-    report += "/" + TwoDigits(Driver().Get("Month"_member).ToInt());
-    report += "/" + Year(Driver().Get("Year"_member).ToInt());
-    report += std::string(", время: "_ansi) + Hour(Driver().Get("Hour"_member).ToInt());
-    report += ":" + TwoDigits(Driver().Get("Minute"_member).ToInt());
-    report += ":" + TwoDigits(Driver().Get("Second"_member).ToInt());
-    report += "\r\n" + PaperLine(receiptTape, controlTape);
+    OleString report = IdentificationLine(serial, firmware, Driver().Get("Fiscal"_member).ToBool());
+    report += OLESTR("\r\n") + FzLine(Driver().Get("Is54FZ"_member).ToBool());
+    report += OLESTR("\r\nДата: ") + TwoDigits(Driver().Get("Day"_member).ToInt());
+    report += OLESTR("/") + TwoDigits(Driver().Get("Month"_member).ToInt());
+    report += OLESTR("/") + Year(Driver().Get("Year"_member).ToInt());
+    report += OLESTR(", время: ") + Hour(Driver().Get("Hour"_member).ToInt());
+    report += OLESTR(":") + TwoDigits(Driver().Get("Minute"_member).ToInt());
+    report += OLESTR(":") + TwoDigits(Driver().Get("Second"_member).ToInt());
+    report += OLESTR("\r\n") + PaperLine(receiptTape, controlTape);
     const bool coverOpen = Driver().Get("CoverOpened"_member).ToBool();
-    report += "\r\n" + std::string("Крышка принтера: "_ansi) + std::string(coverOpen ? "открыта"_ansi : "закрыта"_ansi);
-    FResultText = AnsiToUtf16(report);
+    report += OleString(OLESTR("\r\nКрышка принтера: ")) + (coverOpen ? OLESTR("открыта") : OLESTR("закрыта"));
+    FResultText = std::move(report);
     Driver().Call("Beep"_member);
     out = 0;
   };

@@ -16,9 +16,15 @@
 
 namespace {
 
-HRESULT Fail(HRESULT status, std::string_view message) {
-  SetErrorMessage(std::string(ThisModule().libraryName), std::string(message));
+HRESULT Fail(HRESULT status, std::string_view message) noexcept {
+  SetErrorMessage(ThisModule().libraryName, message);
   return status;
+}
+
+// A server's or the system's message keeps every character it came with.
+HRESULT Fail(const ComError& failure) noexcept {
+  SetErrorMessage(ThisModule().libraryName, failure);
+  return failure.Status();
 }
 
 // Runs an operation's body; whatever escapes it becomes a failure status
@@ -29,7 +35,7 @@ HRESULT Guarded(Body&& body) noexcept {
     body();
     return S_OK;
   } catch (const ComError& e) {
-    return Fail(e.Status(), e.what());
+    return Fail(e);
   } catch (const std::bad_alloc&) {
     return Fail(E_OUTOFMEMORY, "Недостаточно памяти"_ansi);
   } catch (const std::exception& e) {

@@ -62,12 +62,23 @@ std::string StatusMessage(HRESULT status) {
   return text;
 }
 
-void SetErrorMessage(const std::string& source, const std::string& description) {
-  // Called while a failure is being reported: it must not fail in turn.
-  // Without memory the caller gets no stale information, only none.
+namespace {
+
+template <class Description>
+void SetErrorInfoOf(std::string_view source, const Description& description) noexcept {
   try {
-    SetErrorInfo(0, MakeErrorInfo(AnsiToUtf16(source), AnsiToUtf16(description)).Get());
-  } catch (const std::bad_alloc&) {
+    SetErrorInfo(0, MakeErrorInfo(AnsiToUtf16(source), description()).Get());
+  } catch (...) {
     SetErrorInfo(0, nullptr);
   }
+}
+
+}  // namespace
+
+void SetErrorMessage(std::string_view source, std::string_view description) noexcept {
+  SetErrorInfoOf(source, [&] { return AnsiToUtf16(description); });
+}
+
+void SetErrorMessage(std::string_view source, const ComError& failure) noexcept {
+  SetErrorInfoOf(source, [&] { return failure.WideMessage(); });
 }

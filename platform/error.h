@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "platform/com.h"
 
@@ -28,5 +29,9 @@ void CheckStatus(HRESULT status, const std::string& what);
 // The platform's wording for a status code (English, as the runtime gives it).
 std::string StatusMessage(HRESULT status);
 
-// Hands a failure to the calling thread's error information.
-void SetErrorMessage(const std::string& source, const std::string& description);
+// Hands a failure to the calling thread's error information: a message in
+// module text, or a ComError's with every character it came with. Called
+// while a failure is being reported, so it never fails in turn: without
+// the memory for it the thread is left with no information, not an older one.
+void SetErrorMessage(std::string_view source, std::string_view description) noexcept;
+void SetErrorMessage(std::string_view source, const ComError& failure) noexcept;

@@ -1,5 +1,6 @@
 // The driver connection, switching the register on, and the steps each kind
 // of operation takes around its work when the host has not connected.
+#include "platform/codepage.h"
 #include "tests/adapter/register_fixture.h"
 
 namespace {
@@ -60,6 +61,9 @@ TEST_F(Connection, DriverTextsReachTheHostWithEveryCharacter) {
   EXPECT_EQ(OleString(OLESTR("ResultCode: -5\r\nНет связи ✗")), Device().Call("GetResultText").ToUtf16());
   Simulate("[State]\nSerialNumber=12★34\n");
   EXPECT_EQ(OleString(OLESTR("12★34")), Device().Call("GetSerialNumber").ToUtf16());
+  EXPECT_EQ(0, Device().Int("TestConnection"));
+  const OleString report = Device().Call("GetResultText").ToUtf16();
+  EXPECT_EQ(0u, report.find(OLESTR("№ 12★34, версия: "))) << AnsiToUtf8(Utf16ToAnsi(report));
 }
 
 TEST_F(Connection, RegisterThatWillNotSwitchOnLeavesTheNewConnectionOpen) {
