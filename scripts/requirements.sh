@@ -79,6 +79,24 @@ require() {
   fi
   echo "=== installing: $lacking"
   for step in "${steps[@]}"; do
+    if [[ "$step" == "apt-get update && "* ]]; then
+      sorvin_apt_update
+      step=${step#apt-get update && }
+    fi
     DEBIAN_FRONTEND=noninteractive bash -c "$step"
   done
+}
+
+# A Debian mirror caught mid-sync serves an index of the wrong size for a
+# minute or two, and apt-get update fails on it. Try again after a pause; if
+# it still fails, go on with the indexes it did fetch: the install that
+# follows fails with apt's own message if one it needs is really missing.
+sorvin_apt_update() {
+  local -i attempt
+  for attempt in 1 2 3 4; do
+    apt-get update && return 0
+    echo "apt-get update failed (attempt $attempt); trying again in $((attempt * 20)) s" >&2
+    sleep $((attempt * 20))
+  done
+  apt-get update || echo "apt-get update still fails; installing from the indexes fetched" >&2
 }
