@@ -80,23 +80,30 @@ require() {
   echo "=== installing: $lacking"
   for step in "${steps[@]}"; do
     if [[ "$step" == "apt-get update && "* ]]; then
-      sorvin_apt_update
       step=${step#apt-get update && }
+      sorvin_apt_update || step=${step/apt-get install/apt-get install -t $(sorvin_release)}
     fi
     DEBIAN_FRONTEND=noninteractive bash -c "$step"
   done
 }
 
-# A Debian mirror caught mid-sync serves an index of the wrong size for a
-# minute or two, and apt-get update fails on it. Try again after a pause; if
-# it still fails, go on with the indexes it did fetch: the install that
-# follows fails with apt's own message if one it needs is really missing.
+# A Debian mirror caught mid-sync serves an index of the wrong size, and
+# apt-get update fails on it; a pause is often enough. When it still fails,
+# the install that follows takes the release's own versions: with the
+# security index of one word size missing, its candidates would differ from
+# the other's and wine32 could not be installed beside wine64.
 sorvin_apt_update() {
   local -i attempt
-  for attempt in 1 2 3 4; do
+  for attempt in 1 2 3; do
     apt-get update && return 0
-    echo "apt-get update failed (attempt $attempt); trying again in $((attempt * 20)) s" >&2
-    sleep $((attempt * 20))
+    ((attempt < 3)) || break
+    echo "apt-get update failed (attempt $attempt); trying again in $((attempt * 15)) s" >&2
+    sleep $((attempt * 15))
   done
-  apt-get update || echo "apt-get update still fails; installing from the indexes fetched" >&2
+  echo "apt-get update still fails; installing the versions of $(sorvin_release) itself" >&2
+  return 1
+}
+
+sorvin_release() {
+  (source /etc/os-release && echo "$VERSION_CODENAME")
 }
