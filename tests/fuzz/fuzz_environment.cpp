@@ -16,25 +16,28 @@ std::string ScratchBase() {
   return std::filesystem::temp_directory_path().string();
 }
 
-std::string MakeScratch() {
-  std::string pattern = ScratchBase() + "/sorvin-fuzz-XXXXXX";
-  if (!mkdtemp(pattern.data())) BrokenPromise("cannot make a scratch folder");
-  setenv("SORVIN_MODULE_DIR", SORVIN_BUILT_MODULES, 0);
-  setenv("XDG_CONFIG_HOME", (pattern + "/work/config").c_str(), 1);
-  setenv("SORVIN_REGISTRY", (pattern + "/registry.ini").c_str(), 1);
-  setenv("SORVIN_FPRNM8_SIM", (pattern + "/work/sim.ini").c_str(), 1);
-  setenv("SORVIN_FIXED_CLOCK", "2026-12-08 14:05:09", 1);
-  setenv("LC_ALL", "C", 1);
-  // No input may fill the disk, however many lines it asks for.
-  LimitFileSize(64ull << 20);
-  return pattern;
-}
+// The fuzzer's own folder, removed when it ends, and the environment that
+// points the modules into it.
+struct Scratch {
+  Scratch() : dir(ScratchBase()) {
+    const std::string& path = dir.Path();
+    setenv("SORVIN_MODULE_DIR", SORVIN_BUILT_MODULES, 0);
+    setenv("XDG_CONFIG_HOME", (path + "/work/config").c_str(), 1);
+    setenv("SORVIN_REGISTRY", (path + "/registry.ini").c_str(), 1);
+    setenv("SORVIN_FPRNM8_SIM", (path + "/work/sim.ini").c_str(), 1);
+    setenv("SORVIN_FIXED_CLOCK", "2026-12-08 14:05:09", 1);
+    setenv("LC_ALL", "C", 1);
+    // No input may fill the disk, however many lines it asks for.
+    LimitFileSize(64ull << 20);
+  }
+  TempDir dir;
+};
 
 }  // namespace
 
 const std::string& FuzzScratch() {
-  static const std::string folder = MakeScratch();
-  return folder;
+  static const Scratch scratch;
+  return scratch.dir.Path();
 }
 
 void ResetScratch() {
