@@ -74,6 +74,16 @@ Result JournaledTarnvik::Logged(const char* operation, Result (TTarnvik::*method
   }
 }
 
+// An operation the module refused before the register was asked: its line
+// says so in place of the arguments, which were never passed on.
+void JournaledTarnvik::Refused(const char* operation, const ComError& refusal) noexcept {
+  if (!tarnvik_.DebugMode()) return;
+  journal_.Begin([&] { return tarnvik_.JournalFile(); });
+  WriteOperation(operation, [] { return std::string("refused by the module"); },
+                 [&] { return " -> " + RaisedText(std::make_exception_ptr(refusal)); });
+  journal_.End();
+}
+
 int32_t JournaledTarnvik::GetDeviceStatus() { return Logged(__func__, &TTarnvik::GetDeviceStatus); }
 int32_t JournaledTarnvik::GetResultCode() { return Logged(__func__, &TTarnvik::GetResultCode); }
 std::string JournaledTarnvik::GetParamDescription(int32_t index) {

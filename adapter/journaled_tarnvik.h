@@ -61,6 +61,7 @@ class JournaledTarnvik final : public Device {
   void SetCustomerContact(const std::string& contact) override;
   int32_t GetTaxSystem() override;
   void SetTaxSystem(int32_t code) override;
+  void Refused(const char* operation, const ComError& refusal) noexcept override;
 
  private:
   // Runs `method` with `args` and, in debug mode, writes its line.

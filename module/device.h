@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/error.h"
 #include "platform/variant.h"
 
 class Device {
@@ -61,4 +62,9 @@ class Device {
   virtual void SetCustomerContact(const std::string& contact) = 0;
   virtual int32_t GetTaxSystem() = 0;
   virtual void SetTaxSystem(int32_t code) = 0;
+
+  // The frame refused an operation's arguments (a number that is not finite
+  // or beyond the money limit) and never passed it on: a device that keeps a
+  // journal notes it there. Nothing else may happen.
+  virtual void Refused(const char* /*operation*/, const ComError& /*refusal*/) noexcept {}
 };

@@ -77,26 +77,29 @@ HRESULT Run(VARIANT* out, Body&& body) noexcept {
   return Guarded([&] { body().DetachTo(out); });
 }
 
+}  // namespace
+
+DeviceObject::DeviceObject(std::unique_ptr<Device> device) : device_(std::move(device)) {}
+
 // Every number argument is money or a quantity that multiplies money. One
 // that is not finite would end up in the cash in the drawer and poison every
 // later check against it; one beyond the money limit would lose its kopecks.
-void RequireMoney(std::initializer_list<long double> values) {
+void DeviceObject::RequireMoney(const char* operation, std::initializer_list<long double> values) const {
   for (long double value : values) {
-    if (!std::isfinite(value)) {
-      throw ComError(E_INVALIDARG, std::string("Сумма, количество, цена или скидка должны быть конечным числом"_ansi));
-    }
-    if (!WithinMoneyLimit(value)) throw ComError(E_INVALIDARG, std::string(kAmountBeyondLimit));
+    if (std::isfinite(value) && WithinMoneyLimit(value)) continue;
+    const ComError refusal(E_INVALIDARG,
+                           std::string(std::isfinite(value)
+                                           ? kAmountBeyondLimit
+                                           : "Сумма, количество, цена или скидка должны быть конечным числом"_ansi));
+    device_->Refused(operation, refusal);
+    throw refusal;
   }
 }
 
 // A line's quantity and price, and its sum, which is money too.
-void RequireLine(double quantity, double price, double discount = 0) {
-  RequireMoney({quantity, price, discount, static_cast<long double>(price) * quantity});
+void DeviceObject::RequireLine(const char* operation, double quantity, double price, double discount) const {
+  RequireMoney(operation, {quantity, price, discount, static_cast<long double>(price) * quantity});
 }
-
-}  // namespace
-
-DeviceObject::DeviceObject(std::unique_ptr<Device> device) : device_(std::move(device)) {}
 
 HRESULT DeviceObject::QueryInterface(REFIID riid, void** object) {
   if (!object) return E_POINTER;
@@ -184,14 +187,14 @@ HRESULT DeviceObject::SetParamValue(LONG Index, VARIANT Value) {
 
 HRESULT DeviceObject::CashIn(double Sum, LONG* Result) {
   return Run(Result, [&] {
-    RequireMoney({Sum});
+    RequireMoney("CashIn", {Sum});
     return device_->CashIn(Sum);
   });
 }
 
 HRESULT DeviceObject::CashOut(double Sum, LONG* Result) {
   return Run(Result, [&] {
-    RequireMoney({Sum});
+    RequireMoney("CashOut", {Sum});
     return device_->CashOut(Sum);
   });
 }
@@ -235,7 +238,7 @@ HRESULT DeviceObject::GetSerialNumber(BSTR* SerialNumber) {
 HRESULT DeviceObject::SaleItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                LONG PaymentMode, LONG TaxType, LONG* Result) {
   return Run(Result, [&] {
-    RequireLine(Quantity, Price);
+    RequireLine("SaleItem", Quantity, Price);
     return device_->SaleItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
   });
 }
@@ -243,7 +246,7 @@ HRESULT DeviceObject::SaleItem(LONG Department, BSTR Name, double Quantity, doub
 HRESULT DeviceObject::SaleItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                   LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
   return Run(Result, [&] {
-    RequireLine(Quantity, Price, Discount);
+    RequireLine("SaleItemExt", Quantity, Price, Discount);
     return device_->SaleItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
                                 Discount);
   });
@@ -251,14 +254,14 @@ HRESULT DeviceObject::SaleItemExt(LONG Department, BSTR Name, double Quantity, d
 
 HRESULT DeviceObject::AddDiscount(double Sum, LONG* Result) {
   return Run(Result, [&] {
-    RequireMoney({Sum});
+    RequireMoney("AddDiscount", {Sum});
     return device_->AddDiscount(Sum);
   });
 }
 
 HRESULT DeviceObject::Payment(double Sum, LONG Kind, LONG* Result) {
   return Run(Result, [&] {
-    RequireMoney({Sum});
+    RequireMoney("Payment", {Sum});
     return device_->Payment(Sum, Kind);
   });
 }
@@ -274,7 +277,7 @@ HRESULT DeviceObject::CloseReceipt(LONG* Result) {
 HRESULT DeviceObject::ReturnItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                  LONG PaymentMode, LONG TaxType, LONG* Result) {
   return Run(Result, [&] {
-    RequireLine(Quantity, Price);
+    RequireLine("ReturnItem", Quantity, Price);
     return device_->ReturnItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
   });
 }
@@ -282,7 +285,7 @@ HRESULT DeviceObject::ReturnItem(LONG Department, BSTR Name, double Quantity, do
 HRESULT DeviceObject::ReturnItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                     LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
   return Run(Result, [&] {
-    RequireLine(Quantity, Price, Discount);
+    RequireLine("ReturnItemExt", Quantity, Price, Discount);
     return device_->ReturnItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
                                   Discount);
   });

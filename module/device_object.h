@@ -3,6 +3,7 @@
 // empty on entry, and no exception gets past it.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 
 #include "contract/fiscal_device.h"
@@ -80,6 +81,11 @@ class DeviceObject final : public IFiscalDevice, public ISupportErrorInfo {
 
  private:
   ~DeviceObject() = default;
+
+  // The checks of number arguments; a refusal is shown to the device before
+  // it is thrown.
+  void RequireMoney(const char* operation, std::initializer_list<long double> values) const;
+  void RequireLine(const char* operation, double quantity, double price, double discount = 0) const;
 
   RefCount refs_;
   std::unique_ptr<Device> device_;

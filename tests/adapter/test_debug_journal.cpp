@@ -82,6 +82,9 @@ TEST_F(DebugJournal, EachOperationAfterTheDriverAccessesItMade) {
   expect("GetCustomerContact() -> \"" + kMasked + "\", ResultCode 0, ResultText \"\"");
   Device().Int("SaleItem", {3, "Хлеб", 1.5, 10.0, 1, 4, 2});
   expect("SaleItem(3, \"Хлеб\", 1.5, 10, 1, 4, 2) -> 0, ResultCode 0, ResultText \"\"");
+  EXPECT_EQ(E_INVALIDARG, Fails("SaleItem", {3, "Хлеб", 1.5, 1e17, 1, 4, 2}));  // the register is never asked
+  expect("SaleItem(refused by the module) -> raise 0x80070057 \"Сумма, цена, количество и скидка должны быть по "
+         "модулю меньше 10 000 000 000 000\", ResultCode 0, ResultText \"\"");
   const std::string refused = "\"ResultCode: -3807\\r\\nНедопустимое значение\"";
   Device().Int("Payment", {20.0, 12});  // no such kind of payment
   expect("Payment(20, 12) -> 1, ResultCode 1, ResultText " + refused);
