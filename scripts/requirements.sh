@@ -43,7 +43,7 @@ sorvin_lacks_locale() {
 # as root, it installs the rest (apt-get update first); as anyone else, it
 # prints what to run as root and stops the script.
 require() {
-  local need packages=() missing=() steps=() lacking step
+  local need packages=() missing=() steps=() actions=() lacking action
   local -i locale=0
   for need; do
     if [[ ! -v sorvin_packages[$need] ]]; then
@@ -61,12 +61,15 @@ require() {
   lacking="${missing[*]}"
   if [[ " $lacking" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     steps+=("dpkg --add-architecture i386")
+    actions+=("${steps[-1]}")
   fi
   if ((${#missing[@]})); then
     steps+=("apt-get update && apt-get install -y --no-install-recommends $lacking")
+    actions+=("sorvin_apt_install $lacking")
   fi
   if ((locale)) && sorvin_lacks_locale; then
     steps+=("echo '$sorvin_locale ${sorvin_locale#*.}' >> /etc/locale.gen && locale-gen")
+    actions+=("${steps[-1]}")
     lacking+="${lacking:+, }the locale $sorvin_locale"
   fi
   ((${#steps[@]})) || return 0
@@ -78,18 +81,21 @@ require() {
     exit 1
   fi
   echo "=== installing: $lacking"
-  for step in "${steps[@]}"; do
-    if [[ "$step" == "apt-get update && "* ]]; then
-      step=${step#apt-get update && }
-      sorvin_apt_update || step=${step/apt-get install/apt-get install -t $(sorvin_release)}
-    fi
-    DEBIAN_FRONTEND=noninteractive bash -c "$step"
+  for action in "${actions[@]}"; do
+    (export DEBIAN_FRONTEND=noninteractive && eval "$action")
   done
+}
+
+# What root runs for the printed `apt-get update && apt-get install`.
+sorvin_apt_install() {
+  local release=()
+  sorvin_apt_update || release=(-t "$(sorvin_release)")
+  apt-get install -y --no-install-recommends "${release[@]}" "$@"
 }
 
 # A Debian mirror caught mid-sync serves an index of the wrong size, and
 # apt-get update fails on it; a pause is often enough. When it still fails,
-# the install that follows takes the release's own versions: with the
+# sorvin_apt_install takes the release's own versions: with the
 # security index of one word size missing, its candidates would differ from
 # the other's and wine32 could not be installed beside wine64.
 sorvin_apt_update() {
