@@ -84,20 +84,23 @@ DeviceObject::DeviceObject(std::unique_ptr<Device> device) : device_(std::move(d
 // Every number argument is money or a quantity that multiplies money. One
 // that is not finite would end up in the cash in the drawer and poison every
 // later check against it; one beyond the money limit would lose its kopecks.
-void DeviceObject::RequireMoney(const char* operation, std::initializer_list<long double> values) const {
+void DeviceObject::RequireMoney(const char* operation, std::initializer_list<long double> values) {
   for (long double value : values) {
-    if (std::isfinite(value) && WithinMoneyLimit(value)) continue;
-    const ComError refusal(E_INVALIDARG,
-                           std::string(std::isfinite(value)
-                                           ? kAmountBeyondLimit
-                                           : "Сумма, количество, цена или скидка должны быть конечным числом"_ansi));
-    device_->Refused(operation, refusal);
-    throw refusal;
+    if (!std::isfinite(value)) {
+      Refuse(operation, "Сумма, количество, цена или скидка должны быть конечным числом"_ansi);
+    }
+    if (!WithinMoneyLimit(value)) Refuse(operation, kAmountBeyondLimit);
   }
 }
 
+void DeviceObject::Refuse(const char* operation, std::string_view message) {
+  const ComError refusal(E_INVALIDARG, std::string(message));
+  device_->Refused(operation, refusal);
+  throw refusal;
+}
+
 // A line's quantity and price, and its sum, which is money too.
-void DeviceObject::RequireLine(const char* operation, double quantity, double price, double discount) const {
+void DeviceObject::RequireLine(const char* operation, double quantity, double price, double discount) {
   RequireMoney(operation, {quantity, price, discount, static_cast<long double>(price) * quantity});
 }
 
@@ -186,15 +189,15 @@ HRESULT DeviceObject::SetParamValue(LONG Index, VARIANT Value) {
 }
 
 HRESULT DeviceObject::CashIn(double Sum, LONG* Result) {
-  return Run(Result, [&] {
-    RequireMoney("CashIn", {Sum});
+  return Run(Result, [&, operation = __func__] {
+    RequireMoney(operation, {Sum});
     return device_->CashIn(Sum);
   });
 }
 
 HRESULT DeviceObject::CashOut(double Sum, LONG* Result) {
-  return Run(Result, [&] {
-    RequireMoney("CashOut", {Sum});
+  return Run(Result, [&, operation = __func__] {
+    RequireMoney(operation, {Sum});
     return device_->CashOut(Sum);
   });
 }
@@ -237,31 +240,31 @@ HRESULT DeviceObject::GetSerialNumber(BSTR* SerialNumber) {
 
 HRESULT DeviceObject::SaleItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                LONG PaymentMode, LONG TaxType, LONG* Result) {
-  return Run(Result, [&] {
-    RequireLine("SaleItem", Quantity, Price);
+  return Run(Result, [&, operation = __func__] {
+    RequireLine(operation, Quantity, Price);
     return device_->SaleItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
   });
 }
 
 HRESULT DeviceObject::SaleItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                   LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
-  return Run(Result, [&] {
-    RequireLine("SaleItemExt", Quantity, Price, Discount);
+  return Run(Result, [&, operation = __func__] {
+    RequireLine(operation, Quantity, Price, Discount);
     return device_->SaleItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
                                 Discount);
   });
 }
 
 HRESULT DeviceObject::AddDiscount(double Sum, LONG* Result) {
-  return Run(Result, [&] {
-    RequireMoney("AddDiscount", {Sum});
+  return Run(Result, [&, operation = __func__] {
+    RequireMoney(operation, {Sum});
     return device_->AddDiscount(Sum);
   });
 }
 
 HRESULT DeviceObject::Payment(double Sum, LONG Kind, LONG* Result) {
-  return Run(Result, [&] {
-    RequireMoney("Payment", {Sum});
+  return Run(Result, [&, operation = __func__] {
+    RequireMoney(operation, {Sum});
     return device_->Payment(Sum, Kind);
   });
 }
@@ -276,16 +279,16 @@ HRESULT DeviceObject::CloseReceipt(LONG* Result) {
 
 HRESULT DeviceObject::ReturnItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                  LONG PaymentMode, LONG TaxType, LONG* Result) {
-  return Run(Result, [&] {
-    RequireLine("ReturnItem", Quantity, Price);
+  return Run(Result, [&, operation = __func__] {
+    RequireLine(operation, Quantity, Price);
     return device_->ReturnItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
   });
 }
 
 HRESULT DeviceObject::ReturnItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
                                     LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
-  return Run(Result, [&] {
-    RequireLine("ReturnItemExt", Quantity, Price, Discount);
+  return Run(Result, [&, operation = __func__] {
+    RequireLine(operation, Quantity, Price, Discount);
     return device_->ReturnItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
                                   Discount);
   });

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <string_view>
 
 #include "contract/fiscal_device.h"
 #include "module/device.h"
@@ -84,8 +85,9 @@ class DeviceObject final : public IFiscalDevice, public ISupportErrorInfo {
 
   // The checks of number arguments; a refusal is shown to the device before
   // it is thrown.
-  void RequireMoney(const char* operation, std::initializer_list<long double> values) const;
-  void RequireLine(const char* operation, double quantity, double price, double discount = 0) const;
+  void RequireMoney(const char* operation, std::initializer_list<long double> values);
+  void RequireLine(const char* operation, double quantity, double price, double discount = 0);
+  [[noreturn]] void Refuse(const char* operation, std::string_view message);
 
   RefCount refs_;
   std::unique_ptr<Device> device_;
