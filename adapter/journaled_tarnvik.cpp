@@ -1,5 +1,3 @@
-// Each operation is named by __func__, so its journal line carries the
-// method's own name, which is the operation's name in the interface.
 #include "adapter/journaled_tarnvik.h"
 
 #include <exception>
@@ -21,6 +19,22 @@ struct Personal {
 };
 
 std::string JournalValue(const Personal& contact) { return JournalValue(Masked(contact.text)); }
+
+// An argument on its way to TTarnvik, marked for the journal by its role.
+template <ValueRole kRole, class Arg>
+decltype(auto) Journaled(const Arg& arg) {
+  if constexpr (kRole == ValueRole::Personal) {
+    return Personal{arg};
+  } else {
+    return (arg);
+  }
+}
+
+constexpr JournaledTarnvik::Out ShownAs(ValueRole role) {
+  if (role == ValueRole::Personal) return JournaledTarnvik::Out::Masked;
+  if (role == ValueRole::DateTime) return JournaledTarnvik::Out::Date;
+  return JournaledTarnvik::Out::AsItIs;
+}
 std::string JournalValue(const Variant& value) { return JournalValue(value.Ref()); }
 
 template <class... Args>
@@ -84,79 +98,14 @@ void JournaledTarnvik::Refused(const char* operation, const ComError& refusal) n
   journal_.End();
 }
 
-int32_t JournaledTarnvik::GetDeviceStatus() { return Logged(__func__, &TTarnvik::GetDeviceStatus); }
-int32_t JournaledTarnvik::GetResultCode() { return Logged(__func__, &TTarnvik::GetResultCode); }
-std::string JournaledTarnvik::GetParamDescription(int32_t index) {
-  return Logged(__func__, &TTarnvik::GetParamDescription, index);
-}
-int32_t JournaledTarnvik::GetParamType(int32_t index) { return Logged(__func__, &TTarnvik::GetParamType, index); }
-std::string JournaledTarnvik::GetParamName(int32_t index) { return Logged(__func__, &TTarnvik::GetParamName, index); }
-int32_t JournaledTarnvik::GetParamCount() { return Logged(__func__, &TTarnvik::GetParamCount); }
-Variant JournaledTarnvik::GetParamValue(int32_t index) { return Logged(__func__, &TTarnvik::GetParamValue, index); }
-void JournaledTarnvik::SetParamValue(int32_t index, const VARIANT& value) {
-  Logged(__func__, &TTarnvik::SetParamValue, index, value);
-}
-int32_t JournaledTarnvik::CashIn(double sum) { return Logged(__func__, &TTarnvik::CashIn, sum); }
-int32_t JournaledTarnvik::CashOut(double sum) { return Logged(__func__, &TTarnvik::CashOut, sum); }
-int32_t JournaledTarnvik::Connect() { return Logged(__func__, &TTarnvik::Connect); }
-int32_t JournaledTarnvik::TestConnection() { return Logged(__func__, &TTarnvik::TestConnection); }
-int32_t JournaledTarnvik::XReport() { return Logged(__func__, &TTarnvik::XReport); }
-int32_t JournaledTarnvik::FeedLines(int32_t count) { return Logged(__func__, &TTarnvik::FeedLines, count); }
-void JournaledTarnvik::LoadSettings() { Logged(__func__, &TTarnvik::LoadSettings); }
-void JournaledTarnvik::SaveSettings() { Logged(__func__, &TTarnvik::SaveSettings); }
-OleString JournaledTarnvik::GetResultText() { return Logged(__func__, &TTarnvik::GetResultText); }
-void JournaledTarnvik::Disconnect() { Logged(__func__, &TTarnvik::Disconnect); }
-OleString JournaledTarnvik::GetSerialNumber() { return Logged(__func__, &TTarnvik::GetSerialNumber); }
-
-int32_t JournaledTarnvik::SaleItem(int32_t department, const std::string& name, double quantity, double price,
-                                   int32_t itemType, int32_t paymentMode, int32_t taxType) {
-  return Logged(__func__, &TTarnvik::SaleItem, department, name, quantity, price, itemType, paymentMode, taxType);
-}
-
-int32_t JournaledTarnvik::SaleItemExt(int32_t department, const std::string& name, double quantity, double price,
-                                      int32_t itemType, int32_t paymentMode, int32_t taxType, double discount) {
-  return Logged(__func__, &TTarnvik::SaleItemExt, department, name, quantity, price, itemType, paymentMode, taxType,
-                discount);
-}
-
-int32_t JournaledTarnvik::AddDiscount(double sum) { return Logged(__func__, &TTarnvik::AddDiscount, sum); }
-int32_t JournaledTarnvik::Payment(double sum, int32_t kind) { return Logged(__func__, &TTarnvik::Payment, sum, kind); }
-int32_t JournaledTarnvik::CloseReceiptAlt() { return Logged(__func__, &TTarnvik::CloseReceiptAlt); }
-int32_t JournaledTarnvik::CloseReceipt() { return Logged(__func__, &TTarnvik::CloseReceipt); }
-
-int32_t JournaledTarnvik::ReturnItem(int32_t department, const std::string& name, double quantity, double price,
-                                     int32_t itemType, int32_t paymentMode, int32_t taxType) {
-  return Logged(__func__, &TTarnvik::ReturnItem, department, name, quantity, price, itemType, paymentMode, taxType);
-}
-
-int32_t JournaledTarnvik::ReturnItemExt(int32_t department, const std::string& name, double quantity, double price,
-                                        int32_t itemType, int32_t paymentMode, int32_t taxType, double discount) {
-  return Logged(__func__, &TTarnvik::ReturnItemExt, department, name, quantity, price, itemType, paymentMode, taxType,
-                discount);
-}
-
-int32_t JournaledTarnvik::GetLastDocNumber() { return Logged(__func__, &TTarnvik::GetLastDocNumber); }
-int32_t JournaledTarnvik::CancelReceipt() { return Logged(__func__, &TTarnvik::CancelReceipt); }
-int32_t JournaledTarnvik::AddHeaderLine(const std::string& text) {
-  return Logged(__func__, &TTarnvik::AddHeaderLine, text);
-}
-int32_t JournaledTarnvik::AddFooterLine(const std::string& text) {
-  return Logged(__func__, &TTarnvik::AddFooterLine, text);
-}
-double JournaledTarnvik::GetLastDocSum() { return Logged(__func__, &TTarnvik::GetLastDocSum); }
-int32_t JournaledTarnvik::PrintBarcode(const std::string& barcode, int32_t barcodeParam) {
-  return Logged(__func__, &TTarnvik::PrintBarcode, barcode, barcodeParam);
-}
-int32_t JournaledTarnvik::PrintText(const std::string& text) { return Logged(__func__, &TTarnvik::PrintText, text); }
-void JournaledTarnvik::ClearFooterLines() { Logged(__func__, &TTarnvik::ClearFooterLines); }
-void JournaledTarnvik::ClearHeaderLines() { Logged(__func__, &TTarnvik::ClearHeaderLines); }
-DATE JournaledTarnvik::GetLastDocDateTime() { return Logged<Out::Date>(__func__, &TTarnvik::GetLastDocDateTime); }
-int32_t JournaledTarnvik::ZReport() { return Logged(__func__, &TTarnvik::ZReport); }
-std::string JournaledTarnvik::GetCustomerContact() {
-  return Logged<Out::Masked>(__func__, &TTarnvik::GetCustomerContact);
-}
-void JournaledTarnvik::SetCustomerContact(const std::string& contact) {
-  Logged(__func__, &TTarnvik::SetCustomerContact, Personal{contact});
-}
-int32_t JournaledTarnvik::GetTaxSystem() { return Logged(__func__, &TTarnvik::GetTaxSystem); }
-void JournaledTarnvik::SetTaxSystem(int32_t code) { Logged(__func__, &TTarnvik::SetTaxSystem, code); }
+#define FISCAL_OPERATION(id, name, out, ...)                                           \
+  DEVICE_OUT out JournaledTarnvik::name(DEVICE_PARAMETERS(__VA_ARGS__)) {              \
+    return Logged<ShownAs(FISCAL_ROLE out)>(#name, &TTarnvik::name __VA_OPT__(, )      \
+                                                FISCAL_EACH(JOURNAL_ARGUMENT, __VA_ARGS__)); \
+  }
+#define FISCAL_COMMAND(id, name, ...)                                                   \
+  void JournaledTarnvik::name(DEVICE_PARAMETERS(__VA_ARGS__)) {                        \
+    Logged(#name, &TTarnvik::name __VA_OPT__(, ) FISCAL_EACH(JOURNAL_ARGUMENT, __VA_ARGS__)); \
+  }
+#define JOURNAL_ARGUMENT(role, name) Journaled<ValueRole::role>(name)
+#include "contract/operations.def"

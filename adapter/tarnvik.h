@@ -32,59 +32,8 @@ class TTarnvik final : public Device {
   bool DebugMode() const { return FDebugMode; }
   std::string JournalFile() const;
 
-  // Connection and settings
-  int32_t Connect() override;
-  void Disconnect() override;
-  void LoadSettings() override;
-  void SaveSettings() override;
-  int32_t GetResultCode() override;
-  OleString GetResultText() override;
-  int32_t GetParamCount() override;
-  std::string GetParamName(int32_t index) override;
-  int32_t GetParamType(int32_t index) override;
-  std::string GetParamDescription(int32_t index) override;
-  Variant GetParamValue(int32_t index) override;
-  void SetParamValue(int32_t index, const VARIANT& value) override;
-  std::string GetCustomerContact() override;
-  void SetCustomerContact(const std::string& contact) override;
-  int32_t GetTaxSystem() override;
-  void SetTaxSystem(int32_t code) override;
-
-  // Status and identification
-  int32_t TestConnection() override;
-  int32_t GetDeviceStatus() override;
-  OleString GetSerialNumber() override;
-  int32_t GetLastDocNumber() override;
-  double GetLastDocSum() override;
-  DATE GetLastDocDateTime() override;
-
-  // Receipts
-  int32_t SaleItem(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
-                   int32_t paymentMode, int32_t taxType) override;
-  int32_t ReturnItem(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
-                     int32_t paymentMode, int32_t taxType) override;
-  int32_t SaleItemExt(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
-                      int32_t paymentMode, int32_t taxType, double discount) override;
-  int32_t ReturnItemExt(int32_t department, const std::string& name, double quantity, double price, int32_t itemType,
-                        int32_t paymentMode, int32_t taxType, double discount) override;
-  int32_t AddDiscount(double sum) override;
-  int32_t Payment(double sum, int32_t kind) override;
-  int32_t CloseReceipt() override;
-  int32_t CloseReceiptAlt() override;
-  int32_t CancelReceipt() override;
-  int32_t AddHeaderLine(const std::string& text) override;
-  int32_t AddFooterLine(const std::string& text) override;
-  void ClearHeaderLines() override;
-  void ClearFooterLines() override;
-
-  // Cash movements, reports and free printing
-  int32_t CashIn(double sum) override;
-  int32_t CashOut(double sum) override;
-  int32_t XReport() override;
-  int32_t ZReport() override;
-  int32_t PrintText(const std::string& text) override;
-  int32_t FeedLines(int32_t count) override;
-  int32_t PrintBarcode(const std::string& barcode, int32_t barcodeParam) override;
+  // The 42 operations, each defined in the file of its subject.
+#include "module/device_overrides.inc"
 
  private:
   // What an operation does about the connection and the register around its

@@ -73,7 +73,6 @@ struct Out;
 
 template <>
 struct Out<LONG*> {
-  static constexpr ValueKind kKind = ValueKind::Integer;
   LONG slot = 0;
   LONG* Address() { return &slot; }
   void Store(VARIANT& result, ValueKind) {
@@ -84,7 +83,6 @@ struct Out<LONG*> {
 
 template <>
 struct Out<double*> {
-  static constexpr ValueKind kKind = ValueKind::Number;
   double slot = 0;
   double* Address() { return &slot; }
   void Store(VARIANT& result, ValueKind kind) {
@@ -95,7 +93,6 @@ struct Out<double*> {
 
 template <>
 struct Out<BSTR*> {
-  static constexpr ValueKind kKind = ValueKind::Text;
   Bstr slot;
   BSTR* Address() { return slot.Put(); }
   void Store(VARIANT& result, ValueKind) {
@@ -106,7 +103,6 @@ struct Out<BSTR*> {
 
 template <>
 struct Out<VARIANT*> {
-  static constexpr ValueKind kKind = ValueKind::Variant;
   Variant slot;
   VARIANT* Address() { return slot.Get(); }
   void Store(VARIANT& result, ValueKind) { slot.DetachTo(&result); }
@@ -141,16 +137,6 @@ struct Thunk<Method, OutKind> {
   }
   static constexpr std::array<ValueKind, kInputs> kArguments = Kinds(std::make_index_sequence<kInputs>{});
 
-  static constexpr ValueKind OutValueKind() {
-    if constexpr (!kHasOut) {
-      return ValueKind::None;
-    } else if constexpr (OutKind != ValueKind::None) {
-      return OutKind;
-    } else {
-      return Out<std::tuple_element_t<sizeof...(P) - 1, Types>>::kKind;
-    }
-  }
-
   static HRESULT Run(IFiscalDevice& device, const VARIANT* args, VARIANT* result, UINT& badArgument) {
     return Run(device, args, result, badArgument, std::make_index_sequence<kInputs>{});
   }
@@ -170,7 +156,7 @@ struct Thunk<Method, OutKind> {
     if constexpr (kHasOut) {
       Out<std::tuple_element_t<sizeof...(P) - 1, Types>> out;
       hr = (device.*Method)(InAt<I>::Pass(std::get<I>(holders))..., out.Address());
-      if (SUCCEEDED(hr) && result) out.Store(*result, OutValueKind());
+      if (SUCCEEDED(hr) && result) out.Store(*result, OutKind);
       return hr;
     } else {
       return (device.*Method)(InAt<I>::Pass(std::get<I>(holders))...);
@@ -181,59 +167,32 @@ struct Thunk<Method, OutKind> {
 template <auto Method, ValueKind OutKind = ValueKind::None>
 constexpr Operation Entry(std::string_view name, DISPID id) {
   using T = Thunk<Method, OutKind>;
-  return {name, id, T::kArguments, T::OutValueKind(), &T::Run};
+  return {name, id, T::kArguments, OutKind, &T::Run};
 }
 
-#define OPERATION(name, id) Entry<&IFiscalDevice::name>(#name, id)
-#define RESULT_OPERATION(name, id) Entry<&IFiscalDevice::name, ValueKind::ResultCode>(#name, id)
+// The out value's kind as the table shows it to callers by name.
+constexpr ValueKind KindOf(ValueRole role) {
+  switch (role) {
+    case ValueRole::Integer: return ValueKind::Integer;
+    case ValueRole::ResultCode: return ValueKind::ResultCode;
+    case ValueRole::DateTime: return ValueKind::DateTime;
+    case ValueRole::Number:
+    case ValueRole::Money:
+    case ValueRole::Quantity:
+    case ValueRole::Price: return ValueKind::Number;
+    case ValueRole::Text:
+    case ValueRole::InterfaceText:
+    case ValueRole::Personal: return ValueKind::Text;
+    case ValueRole::Variant: return ValueKind::Variant;
+  }
+  return ValueKind::None;
+}
 
 constexpr std::array kOperations = {
-    RESULT_OPERATION(GetDeviceStatus, 1),
-    OPERATION(GetResultCode, 2),
-    OPERATION(GetParamDescription, 3),
-    OPERATION(GetParamType, 4),
-    OPERATION(GetParamName, 5),
-    OPERATION(GetParamCount, 6),
-    OPERATION(GetParamValue, 7),
-    OPERATION(SetParamValue, 8),
-    RESULT_OPERATION(CashIn, 9),
-    RESULT_OPERATION(CashOut, 10),
-    RESULT_OPERATION(Connect, 11),
-    RESULT_OPERATION(TestConnection, 12),
-    RESULT_OPERATION(XReport, 13),
-    RESULT_OPERATION(FeedLines, 14),
-    OPERATION(LoadSettings, 15),
-    OPERATION(SaveSettings, 16),
-    OPERATION(GetResultText, 17),
-    OPERATION(Disconnect, 18),
-    OPERATION(GetSerialNumber, 19),
-    RESULT_OPERATION(SaleItem, 20),
-    RESULT_OPERATION(SaleItemExt, 21),
-    RESULT_OPERATION(AddDiscount, 22),
-    RESULT_OPERATION(Payment, 23),
-    RESULT_OPERATION(CloseReceiptAlt, 24),
-    RESULT_OPERATION(CloseReceipt, 25),
-    RESULT_OPERATION(ReturnItem, 26),
-    RESULT_OPERATION(ReturnItemExt, 27),
-    OPERATION(GetLastDocNumber, 28),
-    RESULT_OPERATION(CancelReceipt, 29),
-    RESULT_OPERATION(AddHeaderLine, 30),
-    RESULT_OPERATION(AddFooterLine, 31),
-    OPERATION(GetLastDocSum, 32),
-    RESULT_OPERATION(PrintBarcode, 33),
-    RESULT_OPERATION(PrintText, 34),
-    OPERATION(ClearFooterLines, 35),
-    OPERATION(ClearHeaderLines, 36),
-    Entry<&IFiscalDevice::GetLastDocDateTime, ValueKind::DateTime>("GetLastDocDateTime", 37),
-    RESULT_OPERATION(ZReport, 38),
-    OPERATION(GetCustomerContact, 39),
-    OPERATION(SetCustomerContact, 40),
-    OPERATION(GetTaxSystem, 41),
-    OPERATION(SetTaxSystem, 42),
+#define FISCAL_OPERATION(id, name, out, ...) Entry<&IFiscalDevice::name, KindOf(FISCAL_ROLE out)>(#name, id),
+#define FISCAL_COMMAND(id, name, ...) Entry<&IFiscalDevice::name>(#name, id),
+#include "contract/operations.def"
 };
-
-#undef OPERATION
-#undef RESULT_OPERATION
 
 // FindOperation(DISPID) finds an operation by its place in the table.
 consteval bool IdsFollowPlaces() {

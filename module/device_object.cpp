@@ -1,10 +1,11 @@
 #include "module/device_object.h"
 
+#include <array>
 #include <cmath>
-#include <initializer_list>
 #include <new>
 #include <type_traits>
 
+#include "contract/operations.h"
 #include "module/dispatch.h"
 #include "module/money.h"
 #include "module/module_identity.h"
@@ -77,14 +78,63 @@ HRESULT Run(VARIANT* out, Body&& body) noexcept {
   return Guarded([&] { body().DetachTo(out); });
 }
 
+// The money an operation's arguments carry, in their order: each money,
+// quantity and price, then a line's sum (its quantity times its price),
+// which is money too.
+class MoneyArguments {
+ public:
+  template <ValueRole kRole, class Arg>
+  void Take(const Arg& arg) {
+    if constexpr (IsMoney(kRole)) {
+      values_[count_++] = arg;
+      if constexpr (kRole != ValueRole::Money) {
+        line_ *= arg;
+        isLine_ = true;
+      }
+    }
+  }
+  std::span<const long double> Values() {
+    if (isLine_) values_[count_++] = line_;
+    isLine_ = false;
+    return {values_.data(), count_};
+  }
+
+ private:
+  std::array<long double, kMostOperationArguments + 1> values_{};
+  std::size_t count_ = 0;
+  long double line_ = 1;
+  bool isLine_ = false;
+};
+
+// An argument as the device takes it: texts in Windows-1251, the rest as
+// they came.
+template <ValueRole kRole, class Arg>
+decltype(auto) ModuleValue(const Arg& arg) {
+  if constexpr (IsModuleText(kRole)) {
+    return BstrToAnsi(arg);
+  } else {
+    return (arg);
+  }
+}
+
 }  // namespace
 
 DeviceObject::DeviceObject(std::unique_ptr<Device> device) : device_(std::move(device)) {}
 
+template <ValueRole... kRoles, class Result, class... Params, class... Args>
+Result DeviceObject::Pass(const char* operation, Result (Device::*method)(Params...), const Args&... args) {
+  if constexpr ((IsMoney(kRoles) || ...)) {
+    MoneyArguments money;
+    (money.Take<kRoles>(args), ...);
+    RequireMoney(operation, money.Values());
+  }
+  return (device_.get()->*method)(ModuleValue<kRoles>(args)...);
+}
+
 // Every number argument is money or a quantity that multiplies money. One
 // that is not finite would end up in the cash in the drawer and poison every
 // later check against it; one beyond the money limit would lose its kopecks.
-void DeviceObject::RequireMoney(const char* operation, std::initializer_list<long double> values) {
+void DeviceObject::RequireMoney(const char* operation, std::span<const long double> values) {
   for (long double value : values) {
     if (!std::isfinite(value)) {
       Refuse(operation, "Сумма, количество, цена или скидка должны быть конечным числом"_ansi);
@@ -97,11 +147,6 @@ void DeviceObject::Refuse(const char* operation, std::string_view message) {
   const ComError refusal(E_INVALIDARG, std::string(message));
   device_->Refused(operation, refusal);
   throw refusal;
-}
-
-// A line's quantity and price, and its sum, which is money too.
-void DeviceObject::RequireLine(const char* operation, double quantity, double price, double discount) {
-  RequireMoney(operation, {quantity, price, discount, static_cast<long double>(price) * quantity});
 }
 
 HRESULT DeviceObject::QueryInterface(REFIID riid, void** object) {
@@ -156,200 +201,20 @@ HRESULT DeviceObject::InterfaceSupportsErrorInfo(REFIID riid) {
   return SameGuid(riid, IID_IFiscalDevice) ? S_OK : S_FALSE;
 }
 
-HRESULT DeviceObject::GetDeviceStatus(LONG* Result) {
-  return Run(Result, [&] { return device_->GetDeviceStatus(); });
-}
-
-HRESULT DeviceObject::GetResultCode(LONG* Code) {
-  return Run(Code, [&] { return device_->GetResultCode(); });
-}
-
-HRESULT DeviceObject::GetParamDescription(LONG Index, BSTR* Description) {
-  return Run(Description, [&] { return device_->GetParamDescription(Index); });
-}
-
-HRESULT DeviceObject::GetParamType(LONG Index, LONG* Type) {
-  return Run(Type, [&] { return device_->GetParamType(Index); });
-}
-
-HRESULT DeviceObject::GetParamName(LONG Index, BSTR* Name) {
-  return Run(Name, [&] { return device_->GetParamName(Index); });
-}
-
-HRESULT DeviceObject::GetParamCount(LONG* Count) {
-  return Run(Count, [&] { return device_->GetParamCount(); });
-}
-
-HRESULT DeviceObject::GetParamValue(LONG Index, VARIANT* Value) {
-  return Run(Value, [&] { return device_->GetParamValue(Index); });
-}
-
-HRESULT DeviceObject::SetParamValue(LONG Index, VARIANT Value) {
-  return Guarded([&] { device_->SetParamValue(Index, Value); });
-}
-
-HRESULT DeviceObject::CashIn(double Sum, LONG* Result) {
-  return Run(Result, [&, operation = __func__] {
-    RequireMoney(operation, {Sum});
-    return device_->CashIn(Sum);
-  });
-}
-
-HRESULT DeviceObject::CashOut(double Sum, LONG* Result) {
-  return Run(Result, [&, operation = __func__] {
-    RequireMoney(operation, {Sum});
-    return device_->CashOut(Sum);
-  });
-}
-
-HRESULT DeviceObject::Connect(LONG* Result) {
-  return Run(Result, [&] { return device_->Connect(); });
-}
-
-HRESULT DeviceObject::TestConnection(LONG* Result) {
-  return Run(Result, [&] { return device_->TestConnection(); });
-}
-
-HRESULT DeviceObject::XReport(LONG* Result) {
-  return Run(Result, [&] { return device_->XReport(); });
-}
-
-HRESULT DeviceObject::FeedLines(LONG Count, LONG* Result) {
-  return Run(Result, [&] { return device_->FeedLines(Count); });
-}
-
-HRESULT DeviceObject::LoadSettings() {
-  return Guarded([&] { device_->LoadSettings(); });
-}
-
-HRESULT DeviceObject::SaveSettings() {
-  return Guarded([&] { device_->SaveSettings(); });
-}
-
-HRESULT DeviceObject::GetResultText(BSTR* Text) {
-  return Run(Text, [&] { return device_->GetResultText(); });
-}
-
-HRESULT DeviceObject::Disconnect() {
-  return Guarded([&] { device_->Disconnect(); });
-}
-
-HRESULT DeviceObject::GetSerialNumber(BSTR* SerialNumber) {
-  return Run(SerialNumber, [&] { return device_->GetSerialNumber(); });
-}
-
-HRESULT DeviceObject::SaleItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
-                               LONG PaymentMode, LONG TaxType, LONG* Result) {
-  return Run(Result, [&, operation = __func__] {
-    RequireLine(operation, Quantity, Price);
-    return device_->SaleItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
-  });
-}
-
-HRESULT DeviceObject::SaleItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
-                                  LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
-  return Run(Result, [&, operation = __func__] {
-    RequireLine(operation, Quantity, Price, Discount);
-    return device_->SaleItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
-                                Discount);
-  });
-}
-
-HRESULT DeviceObject::AddDiscount(double Sum, LONG* Result) {
-  return Run(Result, [&, operation = __func__] {
-    RequireMoney(operation, {Sum});
-    return device_->AddDiscount(Sum);
-  });
-}
-
-HRESULT DeviceObject::Payment(double Sum, LONG Kind, LONG* Result) {
-  return Run(Result, [&, operation = __func__] {
-    RequireMoney(operation, {Sum});
-    return device_->Payment(Sum, Kind);
-  });
-}
-
-HRESULT DeviceObject::CloseReceiptAlt(LONG* Result) {
-  return Run(Result, [&] { return device_->CloseReceiptAlt(); });
-}
-
-HRESULT DeviceObject::CloseReceipt(LONG* Result) {
-  return Run(Result, [&] { return device_->CloseReceipt(); });
-}
-
-HRESULT DeviceObject::ReturnItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
-                                 LONG PaymentMode, LONG TaxType, LONG* Result) {
-  return Run(Result, [&, operation = __func__] {
-    RequireLine(operation, Quantity, Price);
-    return device_->ReturnItem(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType);
-  });
-}
-
-HRESULT DeviceObject::ReturnItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
-                                    LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) {
-  return Run(Result, [&, operation = __func__] {
-    RequireLine(operation, Quantity, Price, Discount);
-    return device_->ReturnItemExt(Department, BstrToAnsi(Name), Quantity, Price, ItemType, PaymentMode, TaxType,
-                                  Discount);
-  });
-}
-
-HRESULT DeviceObject::GetLastDocNumber(LONG* Number) {
-  return Run(Number, [&] { return device_->GetLastDocNumber(); });
-}
-
-HRESULT DeviceObject::CancelReceipt(LONG* Result) {
-  return Run(Result, [&] { return device_->CancelReceipt(); });
-}
-
-HRESULT DeviceObject::AddHeaderLine(BSTR Text, LONG* Result) {
-  return Run(Result, [&] { return device_->AddHeaderLine(BstrToAnsi(Text)); });
-}
-
-HRESULT DeviceObject::AddFooterLine(BSTR Text, LONG* Result) {
-  return Run(Result, [&] { return device_->AddFooterLine(BstrToAnsi(Text)); });
-}
-
-HRESULT DeviceObject::GetLastDocSum(double* Sum) {
-  return Run(Sum, [&] { return device_->GetLastDocSum(); });
-}
-
-HRESULT DeviceObject::PrintBarcode(BSTR BarcodeText, LONG BarcodeParam, LONG* Result) {
-  return Run(Result, [&] { return device_->PrintBarcode(BstrToAnsi(BarcodeText), BarcodeParam); });
-}
-
-HRESULT DeviceObject::PrintText(BSTR Text, LONG* Result) {
-  return Run(Result, [&] { return device_->PrintText(BstrToAnsi(Text)); });
-}
-
-HRESULT DeviceObject::ClearFooterLines() {
-  return Guarded([&] { device_->ClearFooterLines(); });
-}
-
-HRESULT DeviceObject::ClearHeaderLines() {
-  return Guarded([&] { device_->ClearHeaderLines(); });
-}
-
-HRESULT DeviceObject::GetLastDocDateTime(DATE* DateTime) {
-  return Run(DateTime, [&] { return device_->GetLastDocDateTime(); });
-}
-
-HRESULT DeviceObject::ZReport(LONG* Result) {
-  return Run(Result, [&] { return device_->ZReport(); });
-}
-
-HRESULT DeviceObject::GetCustomerContact(BSTR* Contact) {
-  return Run(Contact, [&] { return device_->GetCustomerContact(); });
-}
-
-HRESULT DeviceObject::SetCustomerContact(BSTR Contact) {
-  return Guarded([&] { device_->SetCustomerContact(BstrToAnsi(Contact)); });
-}
-
-HRESULT DeviceObject::GetTaxSystem(LONG* Code) {
-  return Run(Code, [&] { return device_->GetTaxSystem(); });
-}
-
-HRESULT DeviceObject::SetTaxSystem(LONG Code) {
-  return Guarded([&] { device_->SetTaxSystem(Code); });
-}
+// Each operation: its out value set empty, its arguments checked and passed
+// on, whatever escapes turned into a failure status.
+#define FISCAL_OPERATION(id, name, out, ...)                                                           \
+  HRESULT DeviceObject::name FISCAL_COM_PARAMETERS(out, __VA_ARGS__) {                                 \
+    return Run(FISCAL_NAME out, [&] {                                                                  \
+      return Pass<FISCAL_EACH(FISCAL_ROLE, __VA_ARGS__)>(#name, &Device::name __VA_OPT__(, )           \
+                                                             FISCAL_EACH(FISCAL_NAME, __VA_ARGS__)); \
+    });                                                                                                \
+  }
+#define FISCAL_COMMAND(id, name, ...)                                                                  \
+  HRESULT DeviceObject::name FISCAL_COM_COMMAND_PARAMETERS(__VA_ARGS__) {                              \
+    return Guarded([&] {                                                                               \
+      Pass<FISCAL_EACH(FISCAL_ROLE, __VA_ARGS__)>(#name, &Device::name __VA_OPT__(, )                  \
+                                                      FISCAL_EACH(FISCAL_NAME, __VA_ARGS__));          \
+    });                                                                                                \
+  }
+#include "contract/operations.def"

@@ -3,8 +3,8 @@
 // empty on entry, and no exception gets past it.
 #pragma once
 
-#include <initializer_list>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "contract/fiscal_device.h"
@@ -33,60 +33,20 @@ class DeviceObject final : public IFiscalDevice, public ISupportErrorInfo {
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
 
   // IFiscalDevice
-  HRESULT STDMETHODCALLTYPE GetDeviceStatus(LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE GetResultCode(LONG* Code) override;
-  HRESULT STDMETHODCALLTYPE GetParamDescription(LONG Index, BSTR* Description) override;
-  HRESULT STDMETHODCALLTYPE GetParamType(LONG Index, LONG* Type) override;
-  HRESULT STDMETHODCALLTYPE GetParamName(LONG Index, BSTR* Name) override;
-  HRESULT STDMETHODCALLTYPE GetParamCount(LONG* Count) override;
-  HRESULT STDMETHODCALLTYPE GetParamValue(LONG Index, VARIANT* Value) override;
-  HRESULT STDMETHODCALLTYPE SetParamValue(LONG Index, VARIANT Value) override;
-  HRESULT STDMETHODCALLTYPE CashIn(double Sum, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE CashOut(double Sum, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE Connect(LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE TestConnection(LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE XReport(LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE FeedLines(LONG Count, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE LoadSettings() override;
-  HRESULT STDMETHODCALLTYPE SaveSettings() override;
-  HRESULT STDMETHODCALLTYPE GetResultText(BSTR* Text) override;
-  HRESULT STDMETHODCALLTYPE Disconnect() override;
-  HRESULT STDMETHODCALLTYPE GetSerialNumber(BSTR* SerialNumber) override;
-  HRESULT STDMETHODCALLTYPE SaleItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
-                                     LONG PaymentMode, LONG TaxType, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE SaleItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
-                                        LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE AddDiscount(double Sum, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE Payment(double Sum, LONG Kind, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE CloseReceiptAlt(LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE CloseReceipt(LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE ReturnItem(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
-                                       LONG PaymentMode, LONG TaxType, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE ReturnItemExt(LONG Department, BSTR Name, double Quantity, double Price, LONG ItemType,
-                                          LONG PaymentMode, LONG TaxType, double Discount, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE GetLastDocNumber(LONG* Number) override;
-  HRESULT STDMETHODCALLTYPE CancelReceipt(LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE AddHeaderLine(BSTR Text, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE AddFooterLine(BSTR Text, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE GetLastDocSum(double* Sum) override;
-  HRESULT STDMETHODCALLTYPE PrintBarcode(BSTR BarcodeText, LONG BarcodeParam, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE PrintText(BSTR Text, LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE ClearFooterLines() override;
-  HRESULT STDMETHODCALLTYPE ClearHeaderLines() override;
-  HRESULT STDMETHODCALLTYPE GetLastDocDateTime(DATE* DateTime) override;
-  HRESULT STDMETHODCALLTYPE ZReport(LONG* Result) override;
-  HRESULT STDMETHODCALLTYPE GetCustomerContact(BSTR* Contact) override;
-  HRESULT STDMETHODCALLTYPE SetCustomerContact(BSTR Contact) override;
-  HRESULT STDMETHODCALLTYPE GetTaxSystem(LONG* Code) override;
-  HRESULT STDMETHODCALLTYPE SetTaxSystem(LONG Code) override;
+#define FISCAL_OPERATION(id, name, out, ...) \
+  HRESULT STDMETHODCALLTYPE name FISCAL_COM_PARAMETERS(out, __VA_ARGS__) override;
+#define FISCAL_COMMAND(id, name, ...) HRESULT STDMETHODCALLTYPE name FISCAL_COM_COMMAND_PARAMETERS(__VA_ARGS__) override;
+#include "contract/operations.def"
 
  private:
   ~DeviceObject() = default;
 
-  // The checks of number arguments; a refusal is shown to the device before
-  // it is thrown.
-  void RequireMoney(const char* operation, std::initializer_list<long double> values);
-  void RequireLine(const char* operation, double quantity, double price, double discount = 0);
+  // Checks the money among `args` and passes them on to `method` in the
+  // module's terms: what every operation does between the interface and the
+  // device. A refusal is shown to the device before it is thrown.
+  template <ValueRole... kRoles, class Result, class... Params, class... Args>
+  Result Pass(const char* operation, Result (Device::*method)(Params...), const Args&... args);
+  void RequireMoney(const char* operation, std::span<const long double> values);
   [[noreturn]] void Refuse(const char* operation, std::string_view message);
 
   RefCount refs_;
