@@ -51,11 +51,11 @@ int32_t TFileEmulator::FeedLines(int32_t count) {
       return Fail(result::kRefused, message::kFileError);
     }
   }
-  return Record(result::kOk);
+  return result::kOk;
 }
 
 // The text goes out unchanged: neither cut nor padded.
-int32_t TFileEmulator::PrintText(const std::string& text) { return Record(AppendBlock(RenderTextLine(text))); }
+int32_t TFileEmulator::PrintText(const std::string& text) { return AppendBlock(RenderTextLine(text)); }
 
 // Not supported: the last result stays, its text is emptied.
 int32_t TFileEmulator::NotSupported() {
@@ -71,12 +71,12 @@ int32_t TFileEmulator::ZReport() { return NotSupported(); }
 
 int32_t TFileEmulator::AddHeaderLine(const std::string& text) {
   FHeaderLines.push_back(text);
-  return Record(result::kOk);
+  return result::kOk;
 }
 
 int32_t TFileEmulator::AddFooterLine(const std::string& text) {
   FFooterLines.push_back(text);
-  return Record(result::kOk);
+  return result::kOk;
 }
 
 void TFileEmulator::ClearHeaderLines() { FHeaderLines.clear(); }

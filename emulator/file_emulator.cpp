@@ -6,16 +6,15 @@
 #include "platform/codepage.h"
 #include "platform/error.h"
 
-bool TFileEmulator::OpenReceiptFile() {
+int32_t TFileEmulator::OpenReceiptFile() {
   // OpenAppend creates a missing file and never truncates one, so both ways
   // of opening a receipt file are one call.
-  if (FReceiptFile.OpenAppend()) return true;
-  Fail(result::kModeOrFileError, message::kFileError);
-  return false;
+  if (FReceiptFile.OpenAppend()) return result::kOk;
+  return Fail(result::kModeOrFileError, message::kFileError);
 }
 
 int32_t TFileEmulator::AppendBlock(const std::string& block) {
-  if (!OpenReceiptFile()) return FResultCode;
+  if (const int32_t code = OpenReceiptFile(); code != result::kOk) return code;
   // One unbuffered write: when it fails, the bytes before the failing one
   // are in the file, and the failure is reported whichever line it hit.
   bool written = FReceiptFile.Write(block);
@@ -27,14 +26,9 @@ void TFileEmulator::RequireBalanceWithinLimit(long double balance) {
   if (!WithinMoneyLimit(balance)) throw ComError(E_INVALIDARG, std::string(kBalanceBeyondLimit));
 }
 
-int32_t TFileEmulator::Record(int32_t code) {
-  FResultCode = code;
-  return code;
-}
-
 int32_t TFileEmulator::Fail(int32_t code, std::string_view text) {
   FResultText = text;
-  return Record(code);
+  return code;
 }
 
 int32_t TFileEmulator::Connect() {
@@ -51,21 +45,18 @@ int32_t TFileEmulator::GetResultCode() { return FResultCode; }
 OleString TFileEmulator::GetResultText() { return FResultCode != result::kOk ? AnsiToUtf16(FResultText) : OleString(); }
 
 OleString TFileEmulator::GetSerialNumber() {
-  Record(result::kOk);
   return AnsiToUtf16("Sorvin_emulator");
 }
 
-int32_t TFileEmulator::TestConnection() { return Record(result::kOk); }
+int32_t TFileEmulator::TestConnection() { return result::kOk; }
 
 int32_t TFileEmulator::GetDeviceStatus() { return result::kOk; }
 
 int32_t TFileEmulator::GetLastDocNumber() {
-  Record(result::kOk);
   return FLastNumber;
 }
 
 double TFileEmulator::GetLastDocSum() {
-  Record(result::kOk);
   return FLastReceiptSum;
 }
 

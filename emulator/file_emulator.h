@@ -29,14 +29,15 @@ class TFileEmulator final : public Device {
 #include "module/device_overrides.inc"
 
  private:
-  // Opens the receipt file for appending (creating it when missing); when
-  // that fails, records 3 with the file error and gives false.
-  bool OpenReceiptFile();
+  // Keeps a result as the last one where result_rules.cpp says so.
+  void Finished(OperationId operation, int32_t result) noexcept override;
+  // Opens the receipt file for appending (creating it when missing); gives
+  // 0, or 3 with the file error.
+  int32_t OpenReceiptFile();
   // Appends one block (cash movement, text) in a file of its own opening;
-  // gives 0, or 3 or 8 recorded.
+  // gives 0, or 3 or 8 with the file error.
   int32_t AppendBlock(const std::string& block);
-  // Records `code` as the last result, with `text` for a failure.
-  int32_t Record(int32_t code);
+  // Gives `code`, with `text` as the failure's text.
   int32_t Fail(int32_t code, std::string_view text);
   // The answer to an operation the emulator does not support.
   int32_t NotSupported();

@@ -27,16 +27,17 @@ int32_t TFileEmulator::CloseReceipt() {
   RequireBalanceWithinLimit(total);
   RequireBalanceWithinLimit(FCashInDrawer + signedTotal);
 
-  if (!OpenReceiptFile()) return FResultCode;
+  if (const int32_t code = OpenReceiptFile(); code != result::kOk) return code;
   // From here every way out closes the file and uses up the one-shot contact
   // and taxation system. Until the close has a result of its own the last
-  // result is the out value's 0, and an exception leaves it so.
+  // result is the out value's 0, and an exception leaves it so: the one
+  // result kept before an operation returns.
   OnExit closing([this] {
     FReceiptFile.Close();
     FCustomerContact.clear();
     FTaxSystem = -1;
   });
-  Record(result::kOk);
+  FResultCode = result::kOk;
   if (const int32_t refused = CheckReceiptSums(isSale, total); refused != result::kOk) return refused;
 
   const DATE now = LocalNow();
@@ -96,5 +97,5 @@ int32_t TFileEmulator::WriteReceipt(const std::string& text, double signedTotal,
   FCashInDrawer += FLastReceiptSum;
   ResetReceipt();
   FLastNumber = number;
-  return Record(result::kOk);
+  return result::kOk;
 }

@@ -32,7 +32,7 @@ int32_t TFileEmulator::SaleItemExt(int32_t department, const std::string& name, 
   item.PaymentMode = paymentMode;
   item.TaxType = taxType;
   FSaleItems.Add(std::move(item));
-  return Record(result::kOk);
+  return result::kOk;
 }
 
 int32_t TFileEmulator::ReturnItem(int32_t department, const std::string& name, double quantity, double price,
@@ -46,7 +46,7 @@ int32_t TFileEmulator::ReturnItemExt(int32_t department, const std::string& name
                                      int32_t, int32_t, int32_t, double discount) {
   if (!FSaleItems.IsEmpty()) return Fail(result::kRefused, message::kReturnOnSale);
   FReturnItems.Add(MakeItem(department, name, quantity, price, discount));
-  return Record(result::kOk);
+  return result::kOk;
 }
 
 // Discounts add up, also before the first line.
@@ -54,7 +54,7 @@ int32_t TFileEmulator::AddDiscount(double sum) {
   const double discount = FDiscountSum + sum;
   RequireBalanceWithinLimit(discount);
   FDiscountSum = discount;
-  return Record(result::kOk);
+  return result::kOk;
 }
 
 // One payment per receipt: a later call replaces the earlier one. It is
@@ -62,12 +62,12 @@ int32_t TFileEmulator::AddDiscount(double sum) {
 int32_t TFileEmulator::Payment(double sum, int32_t kind) {
   FPaymentSum = sum;
   FPaymentKind = kind;
-  return Record(result::kOk);
+  return result::kOk;
 }
 
 int32_t TFileEmulator::CancelReceipt() {
   ResetReceipt();
-  return Record(result::kOk);
+  return result::kOk;
 }
 
 void TFileEmulator::ResetReceipt() {

@@ -7,6 +7,7 @@
 // into a failure status, so a device class only throws.
 #pragma once
 
+#include "contract/operation_id.h"
 #include "module/device_macros.h"
 
 class Device {
@@ -21,4 +22,8 @@ class Device {
   // or beyond the money limit) and never passed it on: a device that keeps a
   // journal notes it there. Nothing else may happen.
   virtual void Refused(const char* /*operation*/, const ComError& /*refusal*/) noexcept {}
+  // `operation` returned `result` (0 for one whose out value is not a result
+  // code): a device that keeps its last result by a table
+  // (module/result_rules.h) applies it here.
+  virtual void Finished(OperationId /*operation*/, int32_t /*result*/) noexcept {}
 };

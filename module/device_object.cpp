@@ -121,14 +121,26 @@ decltype(auto) ModuleValue(const Arg& arg) {
 
 DeviceObject::DeviceObject(std::unique_ptr<Device> device) : device_(std::move(device)) {}
 
-template <ValueRole... kRoles, class Result, class... Params, class... Args>
-Result DeviceObject::Pass(const char* operation, Result (Device::*method)(Params...), const Args&... args) {
+template <ValueRole kOut, ValueRole... kRoles, class Result, class... Params, class... Args>
+Result DeviceObject::Pass(OperationId id, const char* operation, Result (Device::*method)(Params...),
+                          const Args&... args) {
   if constexpr ((IsMoney(kRoles) || ...)) {
     MoneyArguments money;
     (money.Take<kRoles>(args), ...);
     RequireMoney(operation, money.Values());
   }
-  return (device_.get()->*method)(ModuleValue<kRoles>(args)...);
+  if constexpr (std::is_void_v<Result>) {
+    (device_.get()->*method)(ModuleValue<kRoles>(args)...);
+    device_->Finished(id, 0);
+  } else {
+    Result out = (device_.get()->*method)(ModuleValue<kRoles>(args)...);
+    if constexpr (kOut == ValueRole::ResultCode) {
+      device_->Finished(id, out);
+    } else {
+      device_->Finished(id, 0);
+    }
+    return out;
+  }
 }
 
 // Every number argument is money or a quantity that multiplies money. One
@@ -206,15 +218,15 @@ HRESULT DeviceObject::InterfaceSupportsErrorInfo(REFIID riid) {
 #define FISCAL_OPERATION(id, name, out, ...)                                                           \
   HRESULT DeviceObject::name FISCAL_COM_PARAMETERS(out, __VA_ARGS__) {                                 \
     return Run(FISCAL_NAME out, [&] {                                                                  \
-      return Pass<FISCAL_EACH(FISCAL_ROLE, __VA_ARGS__)>(#name, &Device::name __VA_OPT__(, )           \
-                                                             FISCAL_EACH(FISCAL_NAME, __VA_ARGS__)); \
+      return Pass<FISCAL_ROLE out __VA_OPT__(, ) FISCAL_EACH(FISCAL_ROLE, __VA_ARGS__)>(              \
+          OperationId::name, #name, &Device::name __VA_OPT__(, ) FISCAL_EACH(FISCAL_NAME, __VA_ARGS__)); \
     });                                                                                                \
   }
 #define FISCAL_COMMAND(id, name, ...)                                                                  \
   HRESULT DeviceObject::name FISCAL_COM_COMMAND_PARAMETERS(__VA_ARGS__) {                              \
     return Guarded([&] {                                                                               \
-      Pass<FISCAL_EACH(FISCAL_ROLE, __VA_ARGS__)>(#name, &Device::name __VA_OPT__(, )                  \
-                                                      FISCAL_EACH(FISCAL_NAME, __VA_ARGS__));          \
+      Pass<ValueRole::Integer __VA_OPT__(, ) FISCAL_EACH(FISCAL_ROLE, __VA_ARGS__)>(                   \
+          OperationId::name, #name, &Device::name __VA_OPT__(, ) FISCAL_EACH(FISCAL_NAME, __VA_ARGS__)); \
     });                                                                                                \
   }
 #include "contract/operations.def"

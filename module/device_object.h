@@ -41,11 +41,12 @@ class DeviceObject final : public IFiscalDevice, public ISupportErrorInfo {
  private:
   ~DeviceObject() = default;
 
-  // Checks the money among `args` and passes them on to `method` in the
-  // module's terms: what every operation does between the interface and the
-  // device. A refusal is shown to the device before it is thrown.
-  template <ValueRole... kRoles, class Result, class... Params, class... Args>
-  Result Pass(const char* operation, Result (Device::*method)(Params...), const Args&... args);
+  // Checks the money among `args`, passes them on to `method` in the
+  // module's terms and tells the device the result: what every operation
+  // does between the interface and the device. A refusal is shown to the
+  // device before it is thrown.
+  template <ValueRole kOut, ValueRole... kRoles, class Result, class... Params, class... Args>
+  Result Pass(OperationId id, const char* operation, Result (Device::*method)(Params...), const Args&... args);
   void RequireMoney(const char* operation, std::span<const long double> values);
   [[noreturn]] void Refuse(const char* operation, std::string_view message);
 
