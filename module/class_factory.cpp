@@ -1,18 +1,12 @@
 #include "module/class_factory.h"
 
+#include "module/com_object.h"
 #include "module/module_identity.h"
 #include "module/server_counters.h"
 #include "platform/com_ptr.h"
 
 HRESULT ClassFactory::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (SameGuid(riid, IID_IUnknown) || SameGuid(riid, IID_IClassFactory)) {
-    *object = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  return QueryInterfaceOf<IClassFactory>(this, riid, object);
 }
 
 ULONG ClassFactory::AddRef() {

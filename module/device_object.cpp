@@ -161,28 +161,6 @@ void DeviceObject::Refuse(const char* operation, std::string_view message) {
   throw refusal;
 }
 
-HRESULT DeviceObject::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (SameGuid(riid, IID_IUnknown) || SameGuid(riid, IID_IDispatch) || SameGuid(riid, IID_IFiscalDevice)) {
-    *object = static_cast<IFiscalDevice*>(this);
-  } else if (SameGuid(riid, IID_ISupportErrorInfo)) {
-    *object = static_cast<ISupportErrorInfo*>(this);
-  } else {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG DeviceObject::AddRef() { return refs_.Add(); }
-
-ULONG DeviceObject::Release() {
-  ULONG left = refs_.Release();
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT DeviceObject::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;
   *count = ModuleTypeInfoCount();

@@ -8,19 +8,12 @@
 #include <string_view>
 
 #include "contract/fiscal_device.h"
+#include "module/com_object.h"
 #include "module/device.h"
-#include "module/ref_counted.h"
 
-class DeviceObject final : public IFiscalDevice, public ISupportErrorInfo {
+class DeviceObject final : public ComObject<IFiscalDevice, ISupportErrorInfo> {
  public:
   explicit DeviceObject(std::unique_ptr<Device> device);
-  DeviceObject(const DeviceObject&) = delete;
-  DeviceObject& operator=(const DeviceObject&) = delete;
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -39,7 +32,7 @@ class DeviceObject final : public IFiscalDevice, public ISupportErrorInfo {
 #include "contract/operations.def"
 
  private:
-  ~DeviceObject() = default;
+  ~DeviceObject() override = default;
 
   // Checks the money among `args`, passes them on to `method` in the
   // module's terms and tells the device the result: what every operation
@@ -50,6 +43,5 @@ class DeviceObject final : public IFiscalDevice, public ISupportErrorInfo {
   void RequireMoney(const char* operation, std::span<const long double> values);
   [[noreturn]] void Refuse(const char* operation, std::string_view message);
 
-  RefCount refs_;
   std::unique_ptr<Device> device_;
 };

@@ -59,25 +59,6 @@ RegisterObject::RegisterObject()
       register_(settings_.Setup(), settings_.Counters(), Tape(settings_.Files().tape),
                 [this](const RegisterCounters& counters) { settings_.SaveCounters(counters); }) {}
 
-HRESULT RegisterObject::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (SameGuid(riid, IID_IUnknown) || SameGuid(riid, IID_IDispatch)) {
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG RegisterObject::AddRef() { return refs_.Add(); }
-
-ULONG RegisterObject::Release() {
-  ULONG left = refs_.Release();
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT RegisterObject::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;
   *count = 0;

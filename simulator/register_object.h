@@ -3,24 +3,17 @@
 // against the faults a test set up, carried out, and written to the journal.
 #pragma once
 
-#include "module/ref_counted.h"
+#include "module/com_object.h"
 #include "platform/com.h"
 #include "simulator/faults.h"
 #include "simulator/fiscal_register.h"
 #include "simulator/journal.h"
 #include "simulator/settings.h"
 
-class RegisterObject final : public IDispatch {
+class RegisterObject final : public ComObject<IDispatch> {
  public:
   // Reads the settings file: files, register state and faults.
   RegisterObject();
-  RegisterObject(const RegisterObject&) = delete;
-  RegisterObject& operator=(const RegisterObject&) = delete;
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -30,7 +23,7 @@ class RegisterObject final : public IDispatch {
                                    EXCEPINFO* excepInfo, UINT* argErr) override;
 
  private:
-  ~RegisterObject() = default;
+  ~RegisterObject() override = default;
 
   HRESULT Read(Member member, Access access, VARIANT* result, EXCEPINFO* excepInfo);
   HRESULT Write(Member member, const VARIANT& argument, EXCEPINFO* excepInfo, UINT* argErr);
@@ -39,7 +32,6 @@ class RegisterObject final : public IDispatch {
   void Store(Member member, RegisterValue value);
   void RaiseIfFaulted(Member member) const;
 
-  RefCount refs_;
   SimulatorSettings settings_;
   Faults faults_;
   Journal journal_;
