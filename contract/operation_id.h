@@ -10,4 +10,8 @@ enum class OperationId : DISPID {
 #include "contract/operations.def"
 };
 
-inline constexpr DISPID kOperationCount = static_cast<DISPID>(OperationId::SetTaxSystem);
+inline constexpr DISPID kOperationCount = 0
+#define FISCAL_OPERATION(...) +1
+#define FISCAL_COMMAND(...) +1
+#include "contract/operations.def"
+    ;
