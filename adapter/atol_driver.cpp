@@ -14,10 +14,23 @@ std::string AccessText(const char* verb, DriverMember member) {
   return std::string("  ") + verb + " " + std::string(member.Name());
 }
 
+// The object made, or the error that stopped it, goes to the journal as
+// "  create AddIn.FprnM8 -> ok": a replay must know how creation went.
+AutomationObject CreateDriverObject(DebugJournal& journal) {
+  const auto line = [] { return "  create " + std::string(kProgId) + " -> "; };
+  try {
+    AutomationObject object = AutomationObject::Create(kProgId, kDriverMemberNames);
+    journal.Write([&] { return line() + "ok"; });
+    return object;
+  } catch (...) {
+    journal.Write([&] { return line() + RaisedText(std::current_exception()); });
+    throw;
+  }
+}
+
 }  // namespace
 
-AtolDriver::AtolDriver(DebugJournal& journal)
-    : journal_(journal), object_(AutomationObject::Create(kProgId, kDriverMemberNames)) {}
+AtolDriver::AtolDriver(DebugJournal& journal) : journal_(journal), object_(CreateDriverObject(journal)) {}
 
 Variant AtolDriver::JournaledGet(DriverMember member) {
   return Read("get", member, [&] { return object_.Get(member.place); });

@@ -16,7 +16,8 @@ enum class Shown { AsItIs, Masked };
 
 class AtolDriver {
  public:
-  // Creates the driver object by its ProgID; throws ComError.
+  // Creates the driver object by its ProgID, journaling how that went;
+  // throws ComError.
   explicit AtolDriver(DebugJournal& journal);
 
   // With debug mode off an access costs the driver call and one test more.

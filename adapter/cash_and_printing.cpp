@@ -1,18 +1,19 @@
 // Cash deposits and withdrawals, the X and Z reports, and free printing.
 // Each works alone and also inside an open receipt, and leaves the
 // connection and the register as it found them.
+#include "adapter/register_codes.h"
 #include "adapter/tarnvik.h"
 #include "contract/result_codes.h"
 
 namespace {
 
-// The driver's own codes, written as they stand.
-constexpr int32_t kXReportMode = 2;
-constexpr int32_t kZReportMode = 3;
-constexpr LONG kXReportType = 2;
-constexpr LONG kZReportType = 1;
-constexpr LONG kNotEnoughCash = -3800;
-constexpr LONG kShiftTooLong = -3828;
+using register_code::kCashShort;
+using register_code::kRegistrationMode;
+using register_code::kXReport;
+using register_code::kXReportMode;
+using register_code::kZReport;
+using register_code::kZReportMode;
+
 constexpr LONG kAlignment = 1;
 constexpr LONG kBarcodeType = 2;
 constexpr LONG kBarcodeTextPlacement = 2;
@@ -35,7 +36,7 @@ int32_t TTarnvik::CashOut(double sum) {
     if (!EnterMode(kRegistrationMode)) return DriverFailure(out, result::kModeOrFileError);
     Driver().Put("Summ"_member, Variant(sum), kByReference);
     if (const LONG answer = Driver().Get("CashOutcome"_member).ToInt(); answer != 0) {
-      DriverFailure(out, answer == kNotEnoughCash ? result::kNoCash : result::kDriverError);
+      DriverFailure(out, answer == kCashShort ? result::kNoCash : result::kDriverError);
     }
     Driver().Call("ResetMode"_member);
   };
@@ -45,7 +46,7 @@ int32_t TTarnvik::CashOut(double sum) {
 int32_t TTarnvik::XReport() {
   const auto work = [&](int32_t& out) {
     if (!EnterMode(kXReportMode)) return DriverFailure(out, result::kModeOrFileError);
-    Driver().Put("ReportType"_member, Variant(kXReportType));
+    Driver().Put("ReportType"_member, Variant(kXReport));
     // A report the register did not print must not look like a success.
     if (Driver().Get("Report"_member).ToInt() != 0) DriverFailure(out, result::kDriverError);
     Driver().Call("ResetMode"_member);
@@ -56,9 +57,9 @@ int32_t TTarnvik::XReport() {
 int32_t TTarnvik::ZReport() {
   const auto work = [&](int32_t& out) {
     if (!EnterMode(kZReportMode)) return DriverFailure(out, result::kModeOrFileError);
-    Driver().Put("ReportType"_member, Variant(kZReportType));
+    Driver().Put("ReportType"_member, Variant(kZReport));
     if (const LONG answer = Driver().Get("Report"_member).ToInt(); answer != 0) {
-      DriverFailure(out, answer == kShiftTooLong ? result::kShiftTooLong : result::kDriverError);
+      DriverFailure(out, answer == register_code::kShiftTooLong ? result::kShiftTooLong : result::kDriverError);
     }
     Driver().Call("ResetMode"_member);
   };

@@ -1,12 +1,15 @@
 // Receipts on the register: lines, payment, close and cancel. The open
 // receipt lives in the register; CheckState tells whether there is one.
+#include "adapter/register_codes.h"
 #include "adapter/tarnvik.h"
 #include "contract/result_codes.h"
 
 namespace {
 
-constexpr LONG kSaleReceipt = 1;
-constexpr LONG kReturnReceipt = 2;
+using register_code::kRegistrationMode;
+using register_code::kReturnReceipt;
+using register_code::kSaleReceipt;
+
 constexpr int32_t kTaxSystemTag = 1055;
 constexpr int32_t kCustomerContactTag = 1008;
 constexpr int32_t kHighestTaxSystem = 5;

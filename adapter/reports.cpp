@@ -3,6 +3,7 @@
 // and the record of the last document in driver register 51.
 #include <string>
 
+#include "adapter/register_codes.h"
 #include "adapter/tarnvik.h"
 #include "contract/result_codes.h"
 #include "platform/clock.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr LONG kLastDocumentRegister = 51;
+using register_code::kLastDocumentRegister;
 
 // The reports are built as interface text: the register's serial number and
 // versions may hold characters that Windows-1251 lacks, and reach the host

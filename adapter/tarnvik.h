@@ -60,7 +60,6 @@ class TTarnvik final : public Device {
   // Values the host hands in go to the driver by reference, computed values
   // and constants by value, as the driver has always received them.
   static constexpr bool kByReference = true;
-  static constexpr int32_t kRegistrationMode = 1;
 
   static const ConnectionSteps kStandalone;
   static const ConnectionSteps kRegisterQuery;

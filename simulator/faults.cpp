@@ -26,17 +26,19 @@ bool CanRefuse(Member member) { return InfoOf(member).kind == MemberKind::Method
 
 Faults Faults::Read(const ProfileFile& file) {
   Faults faults;
-  for (const MemberInfo& info : AllMembers()) {
+  for (std::size_t place = 0; place < AllMembers().size(); ++place) {
+    const MemberInfo& info = AllMembers()[place];
+    const auto member = static_cast<Member>(place);
     std::string value = file.ReadString(kFaults, info.name, "");
     if (IsRaise(value)) {
-      faults.faults_[info.member] = Fault{true, 0, {}};
+      faults.faults_[member] = Fault{true, 0, {}};
       continue;
     }
     auto code = NonzeroCode(value);
-    if (!code || !CanRefuse(info.member)) continue;
+    if (!code || !CanRefuse(member)) continue;
     std::string descriptionKey = std::string(info.name) + ".Description";
     std::string description = SettingsTextToUtf8(file.ReadString(kFaults, descriptionKey, ""));
-    faults.faults_[info.member] =
+    faults.faults_[member] =
         Fault{false, *code, description.empty() ? std::string(kDefaultDescription) : description};
   }
   return faults;

@@ -3,20 +3,22 @@
 #include <algorithm>
 #include <cmath>
 
+#include "adapter/register_codes.h"
 #include "platform/clock.h"
 #include "simulator/number_text.h"
+#include "simulator/simulator_error.h"
 
 namespace {
 
 // Payments are compared with the total to within half a kopeck.
 constexpr double kTolerance = 0.005;
-constexpr long long kLastDocumentRegister = 51;
-constexpr long long kRegistrationMode = 1;
-constexpr long long kXReportMode = 2;
-constexpr long long kZReportMode = 3;
+using register_code::kLastDocumentRegister;
+using register_code::kRegistrationMode;
+using register_code::kXReport;
+using register_code::kXReportMode;
+using register_code::kZReport;
+using register_code::kZReportMode;
 constexpr long long kHighestMode = 5;
-constexpr long long kZReport = 1;
-constexpr long long kXReport = 2;
 constexpr long long kHighestPaymentType = 9;
 
 RegisterValue DefaultValue(const MemberInfo& info) {
@@ -127,8 +129,16 @@ FiscalRegister::Outcome FiscalRegister::Run(Member method) {
     case Member::PrintBarcode:
       PrintFree({BarcodeText(Text(Member::Barcode), Int(Member::BarcodeType))});
       return {};
-    default:  // the driver's settings, its dialog and the beep have nothing to simulate
+    // The driver's own settings, its dialog and the beep have nothing to simulate.
+    case Member::LoadDevicesSettings:
+    case Member::SaveDevicesSettings:
+    case Member::ShowProperties:
+    case Member::Beep:
       return {};
+    default:
+      // A method added to the member table but not to the register must
+      // not pass for one that worked.
+      throw SimulatorError("Метод не поддерживается симулятором: " + std::string(InfoOf(method).name));
   }
 }
 

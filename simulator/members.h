@@ -1,93 +1,22 @@
-// The driver members the simulator answers: their names, what kind of
-// member each is and the type of its value. The dispatch id of a member is
-// its place in the table plus one, so ids stay stable as long as new
-// members are only ever added at the end.
+// The driver members the simulator answers: the adapter's own member table,
+// with an enum to name them in the code. The dispatch id of a member is its
+// place in the table plus one.
 #pragma once
 
 #include <optional>
 #include <span>
 #include <string_view>
 
+#include "adapter/driver_members.h"
 #include "platform/com.h"
 
 enum class Member {
-  // Read by the caller.
-  ResultCode,
-  ResultDescription,
-  DeviceEnabled,
-  CheckState,
-  SerialNumber,
-  ROMVersion,
-  Version,
-  Fiscal,
-  Is54FZ,
-  CheckPaperPresent,
-  ControlPaperPresent,
-  CoverOpened,
-  Day,
-  Month,
-  Year,
-  Hour,
-  Minute,
-  Second,
-  DocNumber,
-  // Written by the caller.
-  ACKTimeout,
-  ENQTimeout,
-  ApplicationHandle,
-  Mode,
-  ReportType,
-  CheckType,
-  RegisterNumber,
-  TypeClose,
-  Department,
-  ItemType,
-  PaymentMode,
-  TaxTypeNumber,
-  AttrNumber,
-  Alignment,
-  BarcodeType,
-  PrintBarcodeText,
-  Summ,
-  Price,
-  Quantity,
-  Name,
-  Caption,
-  Barcode,
-  AttrValue,
-  AutoSize,
-  // Methods; each returns its result code.
-  LoadDevicesSettings,
-  SaveDevicesSettings,
-  ShowProperties,
-  GetStatus,
-  Beep,
-  SetMode,
-  ResetMode,
-  GetRegister,
-  OpenCheck,
-  BeginItem,
-  EndItem,
-  Payment,
-  WriteAttribute,
-  CloseCheck,
-  CancelCheck,
-  CashIncome,
-  CashOutcome,
-  Report,
-  PrintString,
-  PrintBarcode,
+#define DRIVER_MEMBER(name, kind, type) name,
+#include "adapter/driver_members.def"
+#undef DRIVER_MEMBER
 };
 
-enum class MemberKind { Method, ReadOnly, ReadWrite };
-enum class ValueType { Integer, Float, Boolean, Text, IntegerOrText };
-
-struct MemberInfo {
-  Member member;
-  std::string_view name;
-  MemberKind kind;
-  ValueType type;  // of a property's value; a method's result is an integer
-};
+using MemberInfo = DriverMemberInfo;
 
 std::span<const MemberInfo> AllMembers();
 const MemberInfo& InfoOf(Member member);

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "adapter/register_codes.h"
+
 // The values CheckState reports for an open receipt.
-enum class ReceiptKind { Sale = 1, Return = 2 };
+enum class ReceiptKind { Sale = register_code::kSaleReceipt, Return = register_code::kReturnReceipt };
 
 inline constexpr long long kCashPayment = 0;
 

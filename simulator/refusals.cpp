@@ -2,24 +2,26 @@
 
 #include <array>
 
+#include "adapter/register_codes.h"
+
 namespace {
 
 using enum Refusal;
 
 constexpr std::array kRefusals = {
-    RefusalInfo{DeviceOff, -16, "Устройство не включено"},
-    RefusalInfo{CashShort, -3800, "Выплачиваемая сумма больше суммы наличных в кассе"},
-    RefusalInfo{WrongMode, -3801, "Команда не поддерживается в данном режиме"},
-    RefusalInfo{ModeLocked, -3802, "Смена режима невозможна: открыт чек"},
-    RefusalInfo{BadMode, -3803, "Недопустимый номер режима"},
-    RefusalInfo{ReceiptOpen, -3804, "Чек уже открыт"},
-    RefusalInfo{NoReceipt, -3805, "Чек не открыт"},
-    RefusalInfo{ItemNotBegun, -3806, "Регистрация позиции не начата"},
-    RefusalInfo{BadValue, -3807, "Недопустимое значение"},
-    RefusalInfo{PaymentShort, -3808, "Сумма оплаты меньше суммы чека"},
-    RefusalInfo{CashlessOverpaid, -3809, "Сумма безналичной оплаты больше суммы чека"},
-    RefusalInfo{BadReportType, -3810, "Недопустимый тип отчета"},
-    RefusalInfo{BadRegister, -3811, "Недопустимый номер регистра"},
+    RefusalInfo{DeviceOff, register_code::kDeviceOff, "Устройство не включено"},
+    RefusalInfo{CashShort, register_code::kCashShort, "Выплачиваемая сумма больше суммы наличных в кассе"},
+    RefusalInfo{WrongMode, register_code::kWrongMode, "Команда не поддерживается в данном режиме"},
+    RefusalInfo{ModeLocked, register_code::kModeLocked, "Смена режима невозможна: открыт чек"},
+    RefusalInfo{BadMode, register_code::kBadMode, "Недопустимый номер режима"},
+    RefusalInfo{ReceiptOpen, register_code::kReceiptOpen, "Чек уже открыт"},
+    RefusalInfo{NoReceipt, register_code::kNoReceipt, "Чек не открыт"},
+    RefusalInfo{ItemNotBegun, register_code::kItemNotBegun, "Регистрация позиции не начата"},
+    RefusalInfo{BadValue, register_code::kBadValue, "Недопустимое значение"},
+    RefusalInfo{PaymentShort, register_code::kPaymentShort, "Сумма оплаты меньше суммы чека"},
+    RefusalInfo{CashlessOverpaid, register_code::kCashlessOverpaid, "Сумма безналичной оплаты больше суммы чека"},
+    RefusalInfo{BadReportType, register_code::kBadReportType, "Недопустимый тип отчета"},
+    RefusalInfo{BadRegister, register_code::kBadRegister, "Недопустимый номер регистра"},
 };
 
 consteval bool TableFollowsEnum() {

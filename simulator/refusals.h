@@ -1,6 +1,7 @@
 // Where the register refuses a command, with the result code and the text
-// the driver gives. All codes live in this one table, so none collide and
-// -3828 (a refused Z report) stays free for fault injection.
+// the driver gives. The codes are the register's own, shared with the
+// adapter (adapter/register_codes.h); each refusal has its own, and -3828
+// (a refused Z report) stays free for fault injection.
 #pragma once
 
 #include <string_view>

@@ -15,6 +15,7 @@ namespace {
 const std::string kStarted = "2018-03-05 14:30:15.000 ";
 const std::string kContact = "+79001234567";
 const std::string kMasked = "+7********67";
+const std::string kCreated = "  create AddIn.FprnM8 -> ok";
 
 // The simulator's lines as our journal shows them: indented under their
 // operation, the customer's contact masked.
@@ -73,15 +74,15 @@ TEST_F(DebugJournal, EachOperationAfterTheDriverAccessesItMade) {
   Device().Call("SetParamValue", {0, Dir().Path() + "/"});
   Device().Call("SetParamValue", {1, true});  // from the next operation on
   Lines expected;
-  const auto expect = [&](const std::string& line) {
-    expected = Joined({expected, Indented(journal_.Take()), {kStarted + line}});
+  const auto expect = [&](const std::string& line, const Lines& before = {}) {
+    expected = Joined({expected, before, Indented(journal_.Take()), {kStarted + line}});
   };
   Device().Call("SetCustomerContact", {kContact});
   expect("SetCustomerContact(\"" + kMasked + "\"), ResultCode 0, ResultText \"\"");
   Device().Text("GetCustomerContact");
   expect("GetCustomerContact() -> \"" + kMasked + "\", ResultCode 0, ResultText \"\"");
   Device().Int("SaleItem", {3, "Хлеб", 1.5, 10.0, 1, 4, 2});
-  expect("SaleItem(3, \"Хлеб\", 1.5, 10, 1, 4, 2) -> 0, ResultCode 0, ResultText \"\"");
+  expect("SaleItem(3, \"Хлеб\", 1.5, 10, 1, 4, 2) -> 0, ResultCode 0, ResultText \"\"", {kCreated});
   EXPECT_EQ(E_INVALIDARG, Fails("SaleItem", {3, "Хлеб", 1.5, 1e17, 1, 4, 2}));  // the register is never asked
   expect("SaleItem(refused by the module) -> raise 0x80070057 \"Сумма, цена, количество и скидка должны быть по "
          "модулю меньше 10 000 000 000 000\", ResultCode 0, ResultText \"\"");
@@ -110,6 +111,23 @@ TEST_F(DebugJournal, EachOperationAfterTheDriverAccessesItMade) {
   EXPECT_NE(std::string::npos, bytes.find(Ansi("\"Хлеб\"")));  // Windows-1251
   EXPECT_NE(std::string::npos, bytes.find("put AttrValue = &\"" + kMasked + "\"\r\n"));
   EXPECT_EQ(std::string::npos, bytes.find(kContact));
+}
+
+// Creating the driver object is an access of its own: a Connect that
+// cannot make it shows why, and a later one that can shows that it did.
+TEST_F(DebugJournal, HowTheDriverObjectWasCreated) {
+  JournalTo(Dir().File("Tarnvik.log"));
+  Unregister();
+  EXPECT_EQ(4, Device().Int("Connect"));
+  const std::string why = Device().ResultText();
+  Register();
+  EXPECT_EQ(0, Device().Int("Connect"));
+  const Lines journal = ReadDebugJournal(Dir().File("Tarnvik.log"));
+  ASSERT_EQ(8u, journal.size());  // GetResultText's own line between the two
+  EXPECT_EQ("  create AddIn.FprnM8 -> raise 0x800401F3 \"" + why + "\"", journal[0]);
+  EXPECT_EQ(kStarted + "Connect() -> 4, ResultCode 4, ResultText \"" + why + "\"", journal[1]);
+  EXPECT_EQ(kCreated, journal[3]);
+  EXPECT_EQ((Lines{"  put ACKTimeout = 1000", "  put ENQTimeout = 60000"}), Lines(journal.begin() + 4, journal.begin() + 6));
 }
 
 TEST_F(DebugJournal, AJournalThatCannotBeWrittenChangesNoAnswer) {
