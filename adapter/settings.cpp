@@ -1,5 +1,8 @@
 // Parameters shown to the host, the settings file, the driver's own settings
 // dialog, and the operations that only read or write a field.
+#include <functional>
+#include <iterator>
+
 #include "adapter/tarnvik.h"
 #include "contract/result_codes.h"
 #include "platform/ansi.h"
@@ -9,9 +12,44 @@
 
 namespace {
 
-enum Param : int32_t { kIniPath, kDebugMode, kLogFile, kAppHandle, kSetupWindow, kParamCount };
-
 constexpr std::string_view kSection = "DEBUG";
+
+// What the parameter table reaches of the object: the fields it shows and
+// the driver's settings dialog, which setting "SetupWindow" opens.
+struct ParamFields {
+  std::string& iniPath;
+  bool& debugMode;
+  std::string& logFile;
+  int32_t& appHandle;
+  std::function<void()> showDriverProperties;
+};
+
+Variant NoValue(const ParamFields&) { return Variant(static_cast<LONG>(0)); }
+
+struct ParamInfo {
+  std::string_view name;
+  int32_t type;
+  Variant (*get)(const ParamFields&);
+  // Converts the value before the field changes, so a value of the wrong
+  // kind fails the call and leaves the field as it was.
+  void (*set)(ParamFields&, const VARIANT&);
+};
+
+constexpr ParamInfo kParams[] = {
+    {"IniPath", param_type::kText, [](const ParamFields& f) { return Variant::Text(f.iniPath); },
+     [](ParamFields& f, const VARIANT& v) { f.iniPath = VariantToAnsi(v); }},
+    {"Режим отладки"_ansi, param_type::kSwitch, [](const ParamFields& f) { return Variant(f.debugMode); },
+     [](ParamFields& f, const VARIANT& v) { f.debugMode = VariantToBool(v); }},
+    {"Файл журнала"_ansi, param_type::kFileName, [](const ParamFields& f) { return Variant::Text(f.logFile); },
+     [](ParamFields& f, const VARIANT& v) { f.logFile = VariantToAnsi(v); }},
+    {"ApplicationHandle", param_type::kOther,
+     [](const ParamFields& f) { return Variant(static_cast<LONG>(f.appHandle)); },
+     [](ParamFields& f, const VARIANT& v) { f.appHandle = VariantToInt(v); }},
+    {"SetupWindow", param_type::kOther, NoValue, [](ParamFields& f, const VARIANT&) { f.showDriverProperties(); }},
+};
+constexpr int32_t kParamCount = static_cast<int32_t>(std::size(kParams));
+
+const ParamInfo* FindParam(int32_t index) { return index >= 0 && index < kParamCount ? &kParams[index] : nullptr; }
 
 }  // namespace
 
@@ -27,73 +65,26 @@ void TTarnvik::SetTaxSystem(int32_t code) { FTaxSystem = code; }
 int32_t TTarnvik::GetParamCount() { return kParamCount; }
 
 std::string TTarnvik::GetParamName(int32_t index) {
-  switch (index) {
-    case kIniPath:
-      return "IniPath";
-    case kDebugMode:
-      return std::string("Режим отладки"_ansi);
-    case kLogFile:
-      return std::string("Файл журнала"_ansi);
-    case kAppHandle:
-      return "ApplicationHandle";
-    case kSetupWindow:
-      return "SetupWindow";
-    default:
-      return "";
-  }
+  const ParamInfo* param = FindParam(index);
+  return param ? std::string(param->name) : std::string();
 }
 
 int32_t TTarnvik::GetParamType(int32_t index) {
-  switch (index) {
-    case kIniPath:
-      return param_type::kText;
-    case kDebugMode:
-      return param_type::kSwitch;
-    case kLogFile:
-      return param_type::kFileName;
-    default:
-      return param_type::kOther;
-  }
+  const ParamInfo* param = FindParam(index);
+  return param ? param->type : param_type::kOther;
 }
 
 std::string TTarnvik::GetParamDescription(int32_t) { return ""; }
 
 Variant TTarnvik::GetParamValue(int32_t index) {
-  switch (index) {
-    case kIniPath:
-      return Variant::Text(FIniPath);
-    case kDebugMode:
-      return Variant(FDebugMode);
-    case kLogFile:
-      return Variant::Text(FLogFile);
-    case kAppHandle:
-      return Variant(static_cast<LONG>(FAppHandle));
-    default:
-      return Variant(static_cast<LONG>(0));
-  }
+  const ParamInfo* param = FindParam(index);
+  return param ? param->get({FIniPath, FDebugMode, FLogFile, FAppHandle, {}}) : Variant(static_cast<LONG>(0));
 }
 
 void TTarnvik::SetParamValue(int32_t index, const VARIANT& value) {
-  // Each value is converted before the field changes, so a value of the
-  // wrong kind fails the call and leaves the field as it was.
-  switch (index) {
-    case kIniPath:
-      FIniPath = VariantToAnsi(value);
-      break;
-    case kDebugMode:
-      FDebugMode = VariantToBool(value);
-      break;
-    case kLogFile:
-      FLogFile = VariantToAnsi(value);
-      break;
-    case kAppHandle:
-      FAppHandle = VariantToInt(value);
-      break;
-    case kSetupWindow:
-      ShowDriverProperties();
-      break;
-    default:
-      break;
+  if (const ParamInfo* param = FindParam(index)) {
+    ParamFields fields{FIniPath, FDebugMode, FLogFile, FAppHandle, [this] { ShowDriverProperties(); }};
+    param->set(fields, value);
   }
 }
 

@@ -1,9 +1,8 @@
 #include "simulator/settings.h"
 
 #include <charconv>
-#include <cstdlib>
 
-#include "platform/codepage.h"
+#include "platform/environment.h"
 #include "simulator/number_text.h"
 #include "simulator/utf8.h"
 
@@ -12,17 +11,12 @@ namespace {
 constexpr std::string_view kSimulator = "Simulator";
 constexpr std::string_view kState = "State";
 
+// Read from the process's environment as it is now: a host may name the
+// file for itself after it started. The value comes as module text, the
+// encoding profile file names are in.
 std::string SettingsPath() {
-  const char* named = std::getenv("SORVIN_FPRNM8_SIM");
-  if (!named || !*named) return "FprnM8Sim.ini";
-#ifdef _WIN32
-  // The system hands out the variable in its ANSI code page, the one the
-  // profile functions take names in.
-  return named;
-#else
-  // Profile file names are Windows-1251; a path from the system is UTF-8.
-  return Utf8ToAnsi(named);
-#endif
+  const std::string named = EnvironmentVariable("SORVIN_FPRNM8_SIM");
+  return named.empty() ? "FprnM8Sim.ini" : named;
 }
 
 template <class Number>
