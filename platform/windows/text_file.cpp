@@ -1,8 +1,13 @@
 // The receipt file as a handle opened for appending only: the system puts
 // every write at the current end of the file, and each WriteFile reports
 // whether its bytes got there. "nul" is the system's own null device.
+//
+// Names reach the system as UTF-16 through the wide functions, so a
+// Windows-1251 name means the same file whatever the code page for
+// non-Unicode programs.
 #include "platform/text_file.h"
 
+#include "platform/codepage.h"
 #include "platform/com.h"
 
 void TextFile::Assign(std::string_view name) {
@@ -16,8 +21,8 @@ bool TextFile::OpenAppend() {
   if (!assigned_) return false;
   // OPEN_ALWAYS: an existing file keeps what it holds, a missing one is
   // made. Other objects (and readers) may have the same file open.
-  file_.Reset(CreateFileA(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  file_.Reset(CreateFileW(AnsiToUtf16(path_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   return IsOpen();
 }
 
@@ -32,5 +37,5 @@ std::uint64_t TextFile::Size() const {
 
 bool TextFile::RenameTo(std::string_view newName) {
   Close();
-  return assigned_ && MoveFileExA(path_.c_str(), std::string(newName).c_str(), MOVEFILE_REPLACE_EXISTING);
+  return assigned_ && MoveFileExW(AnsiToUtf16(path_).c_str(), AnsiToUtf16(newName).c_str(), MOVEFILE_REPLACE_EXISTING);
 }
