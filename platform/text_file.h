@@ -7,12 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_handle.h"
+
 class TextFile {
  public:
   TextFile() = default;
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
-  ~TextFile();
 
   // Binds the file to a name (closing a file still open). The names "nul"
   // and "NUL", in any case, are the null device.
@@ -28,8 +29,8 @@ class TextFile {
   // After a failure the bytes before the failing one stay in the file.
   bool Write(std::string_view bytes);
 
-  bool IsOpen() const;
-  void Close();
+  bool IsOpen() const { return static_cast<bool>(file_); }
+  void Close() { file_.Reset(); }
 
   // The size of the open file; 0 when none is open or the system cannot say.
   std::uint64_t Size() const;
@@ -41,9 +42,5 @@ class TextFile {
  private:
   std::string path_;
   bool assigned_ = false;
-#ifdef _WIN32
-  void* handle_ = nullptr;
-#else
-  int fd_ = -1;
-#endif
+  FileHandle file_;
 };

@@ -4,13 +4,11 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 
 #include "platform/ascii.h"
 #include "platform/codepage.h"
-#include "platform/linux/file_descriptor.h"
 
 namespace {
 
@@ -21,8 +19,6 @@ constexpr const char* kNullDevice = "/dev/null";
 bool IsNullDevice(std::string_view name) { return SameAsciiName(name, std::string_view("nul")); }
 
 }  // namespace
-
-TextFile::~TextFile() { Close(); }
 
 void TextFile::Assign(std::string_view name) {
   Close();
@@ -35,24 +31,16 @@ bool TextFile::OpenAppend() {
   Close();
   if (!assigned_) return false;
   // Never O_TRUNC: what the file already holds must survive any opening.
-  fd_ = open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-  return fd_ >= 0;
+  file_.Reset(open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  return IsOpen();
 }
 
-bool TextFile::Write(std::string_view bytes) { return fd_ >= 0 && WriteAll(fd_, bytes); }
-
-bool TextFile::IsOpen() const { return fd_ >= 0; }
-
-void TextFile::Close() {
-  if (fd_ < 0) return;
-  close(fd_);
-  fd_ = -1;
-}
+bool TextFile::Write(std::string_view bytes) { return IsOpen() && WriteAll(file_.Get(), bytes); }
 
 // Only a regular file has a size worth acting on: a device or a pipe says 0.
 std::uint64_t TextFile::Size() const {
   struct stat status {};
-  if (fd_ < 0 || fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) return 0;
+  if (!IsOpen() || fstat(file_.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return 0;
   return static_cast<std::uint64_t>(status.st_size);
 }
 

@@ -4,12 +4,15 @@
 
 #include <windows.h>
 
+#include "platform/codepage.h"
 #include "platform/file_names.h"
 
+// Asked for by its wide name and handed on as module text, as every other
+// name of a file is.
 std::string SettingsFolder() {
-  char folder[MAX_PATH + 1];
-  UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-  return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string("C:\\Windows");
+  wchar_t folder[MAX_PATH + 1];
+  UINT length = GetWindowsDirectoryW(folder, MAX_PATH + 1);
+  return length > 0 && length <= MAX_PATH ? Utf16ToAnsi(OleStringView(folder, length)) : std::string("C:\\Windows");
 }
 
 // Naming the folder here makes Path() tell the truth.
