@@ -2,7 +2,7 @@
 
 #include <cctype>
 #include <charconv>
-#include <climits>
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/quoted_text.h"
