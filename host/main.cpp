@@ -5,6 +5,7 @@
 
 #include "host/commands.h"
 #include "host/module_loader.h"
+#include "host/replay.h"
 
 namespace {
 
@@ -12,7 +13,8 @@ constexpr const char* kSynopsis =
     "usage: xhw info MODULE\n"
     "       xhw run [--late] MODULE SCRIPT\n"
     "       xhw register MODULE\n"
-    "       xhw unregister MODULE\n";
+    "       xhw unregister MODULE\n"
+    "       xhw replay JOURNAL [MODULE]\n";
 
 constexpr const char* kHelp =
     "\n"
@@ -22,6 +24,9 @@ constexpr const char* kHelp =
     "            arguments: integers, numbers with a point, \"texts\" (escapes \\\" \\\\ \\n \\r \\t),\n"
     "            true/false; # starts a comment; --late calls every operation by name through IDispatch\n"
     "register    calls the module's DllRegisterServer (unregister: DllUnregisterServer)\n"
+    "replay      plays a Tarnvik debug journal back on MODULE (default: the Tarnvik beside xhw), the\n"
+    "            journal standing in for the driver \"AddIn.FprnM8\"; stops at the first driver access\n"
+    "            that differs, with its line\n"
     "\n"
     "Exit status: 0 success, 1 a call failed or the module cannot be used, 2 bad usage or script.\n";
 
@@ -34,6 +39,9 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args) {
   if (command == "info" && args.size() == 1) return ShowInfo(args[0], std::cout);
   if ((command == "register" || command == "unregister") && args.size() == 1) {
     return RegisterModule(args[0], command == "unregister", std::cout);
+  }
+  if (command == "replay" && (args.size() == 1 || args.size() == 2)) {
+    return ReplayJournal(args[0], args.size() == 2 ? args[1] : TarnvikBesideXhw(), std::cout, std::cerr);
   }
   if (command == "run") {
     bool late = false;

@@ -12,6 +12,7 @@
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/guid.h"
+#include "platform/linux/class_objects.h"
 #include "platform/profile.h"
 
 namespace {
@@ -63,14 +64,24 @@ void UnregisterServerClass(const CLSID& clsid, std::string_view progId) {
   if (current && SameGuid(*current, clsid)) registry.DeleteKey(kProgIds, progId);
 }
 
+std::optional<CLSID> RegisteredClassOfProgId(std::string_view progId) {
+  return ParseGuid(Registry().ReadString(kProgIds, progId, ""));
+}
+
 ServerObject CreateObjectByProgId(std::string_view progId) {
   ProfileFile registry = Registry();
   auto clsid = ParseGuid(registry.ReadString(kProgIds, progId, ""));
   if (!clsid) throw ComError(CO_E_CLASSSTRING, StatusMessage(CO_E_CLASSSTRING));
+  // A class object registered by this process comes before any server.
+  ServerObject server;
+  if (ComPtr<IClassFactory> registered = ProcessClassFactory(*clsid)) {
+    const HRESULT status = registered->CreateInstance(nullptr, IID_IDispatch, server.object.PutVoid());
+    if (FAILED(status)) throw ComError(status, StatusMessage(status));
+    return server;
+  }
   std::string path = registry.ReadString(kServers, GuidToString(*clsid), "");
   if (path.empty()) throw ComError(REGDB_E_CLASSNOTREG, StatusMessage(REGDB_E_CLASSNOTREG));
 
-  ServerObject server;
   server.library = ServerLibrary(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
   if (!server.library) throw ComError(CO_E_DLLNOTFOUND, Failure(CO_E_DLLNOTFOUND, LastLoaderError()));
   auto getClassObject = reinterpret_cast<GetClassObjectFunction>(dlsym(server.library.Get(), "DllGetClassObject"));

@@ -280,4 +280,11 @@ HRESULT VariantChangeType(VARIANTARG* destination, const VARIANTARG* source, USH
 
 // Per-thread error information, as the runtime keeps it.
 HRESULT SetErrorInfo(ULONG reserved, IErrorInfo* info);
+
+// Class objects registered for this process only (platform/linux/class_objects.cpp).
+constexpr DWORD CLSCTX_INPROC_SERVER = 0x1;
+constexpr DWORD REGCLS_MULTIPLEUSE = 0x1;
+HRESULT CLSIDFromProgID(LPCOLESTR progId, CLSID* clsid);
+HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* object, DWORD context, DWORD flags, DWORD* cookie);
+HRESULT CoRevokeClassObject(DWORD cookie);
 HRESULT GetThreadErrorInfo(IErrorInfo** info);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/class_objects.h"
 #include "platform/class_registry.h"
 #include "platform/error.h"
 #include "platform/guid.h"
@@ -89,6 +90,52 @@ TEST(ClassRegistry, CreationFailuresCarryTheRuntimeStatus) {
 
 // Code linked into a program belongs to the program, by its real path even
 // after the working folder changes.
+// A factory that answers every creation with a status of its own, so a test
+// can tell that creation reached it, and counts its references.
+class MarkedFactory final : public IClassFactory {
+ public:
+  static constexpr HRESULT kAnswer = E_NOTIMPL;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (!SameGuid(riid, IID_IUnknown) && !SameGuid(riid, IID_IClassFactory)) return E_NOINTERFACE;
+    *object = this;
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** object) override {
+    *object = nullptr;
+    return kAnswer;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+  ULONG refs = 0;
+};
+
+TEST(ClassRegistry, AClassObjectOfTheProcessComesBeforeTheRegisteredServer) {
+  IsolatedConfig config;
+  MarkedFactory factory;
+  EXPECT_EQ(CO_E_CLASSSTRING, [&] {
+    try {
+      ProcessClassObject unknown("Sorvin.Nothing", factory);
+    } catch (const ComError& error) {
+      return error.Status();
+    }
+    return S_OK;
+  }());
+  RegisterServerClass(kClass, config.Dir().File("missing.so"), "Sorvin.Test");
+  RegisterServerClass(kOtherClass, config.Dir().File("missing.so"), "Sorvin.Other");
+  const std::string registry = ReadFileBytes(config.SettingsFolder() + "/registry.ini");
+  {
+    const ProcessClassObject registered("Sorvin.Test", factory);
+    EXPECT_EQ(registry, ReadFileBytes(config.SettingsFolder() + "/registry.ini"));  // left untouched
+    EXPECT_EQ(MarkedFactory::kAnswer, CreationStatus("Sorvin.Test"));
+    EXPECT_EQ(CO_E_DLLNOTFOUND, CreationStatus("Sorvin.Other"));  // another class goes to its server
+    EXPECT_GT(factory.refs, 0u);
+  }
+  EXPECT_EQ(0u, factory.refs);
+  EXPECT_EQ(CO_E_DLLNOTFOUND, CreationStatus("Sorvin.Test"));
+}
+
 TEST(ModulePath, NamesTheProgramForCodeLinkedIntoIt) {
   TempDir dir;
   auto previous = std::filesystem::current_path();
