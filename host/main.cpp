@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/commands.h"
+#include "host/doctor.h"
 #include "host/module_loader.h"
 
 namespace {
@@ -12,7 +13,8 @@ constexpr const char* kSynopsis =
     "usage: xhw info MODULE\n"
     "       xhw run [--late] MODULE SCRIPT\n"
     "       xhw register MODULE\n"
-    "       xhw unregister MODULE\n";
+    "       xhw unregister MODULE\n"
+    "       xhw doctor [--connect] [--report FILE] [--english]\n";
 
 constexpr const char* kHelp =
     "\n"
@@ -22,6 +24,11 @@ constexpr const char* kHelp =
     "            arguments: integers, numbers with a point, \"texts\" (escapes \\\" \\\\ \\n \\r \\t),\n"
     "            true/false; # starts a comment; --late calls every operation by name through IDispatch\n"
     "register    calls the module's DllRegisterServer (unregister: DllUnregisterServer)\n"
+    "doctor      checks the installation as programs of both word sizes see it and says what to do\n"
+    "            (in Russian; --english): the modules, the register driver, the settings files;\n"
+    "            --connect also asks the register (Connect, GetDeviceStatus; nothing fiscal);\n"
+    "            --report FILE writes the same for a support request; exit status 0 when a program\n"
+    "            of xhw's word size can work, 1 when it cannot, 2 when the check could not run\n"
     "\n"
     "Exit status: 0 success, 1 a call failed or the module cannot be used, 2 bad usage or script.\n";
 
@@ -35,6 +42,7 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args) {
   if ((command == "register" || command == "unregister") && args.size() == 1) {
     return RegisterModule(args[0], command == "unregister", std::cout);
   }
+  if (command == "doctor") return Doctor(args, std::cout, std::cerr);
   if (command == "run") {
     bool late = false;
     std::vector<std::string> positional;
