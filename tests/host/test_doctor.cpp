@@ -49,7 +49,7 @@ TEST_F(Doctor, NothingRegisteredNamesBothModulesAndTheDriverWithTheirFixes) {
   EXPECT_TRUE(Has(run.out, "[!!] Драйвер AddIn.FprnM8, 64 бит: не зарегистрирован")) << run.out;
   EXPECT_TRUE(Has(run.out, "Что сделать: зарегистрируйте драйвер, или для проверки симулятор: xhw register FprnM8Sim.so"))
       << run.out;
-  EXPECT_TRUE(LastLine(run.out).starts_with("[!!] Итог: 64-разрядная программа не сможет работать: замечаний 3"))
+  EXPECT_TRUE(LastLine(run.out).starts_with("[!!] Итог: 64-разрядная программа не сможет работать (замечаний: 3"))
       << run.out;
   EXPECT_EQ("", run.err);
 }
@@ -62,7 +62,7 @@ TEST_F(Doctor, ModulesWithoutTheDriverAreCreatedButTheHostCannotWork) {
   EXPECT_TRUE(Has(run.out, "[ок] Selvane, 64 бит: объект создаётся и отвечает: GetParamCount = 3")) << run.out;
   EXPECT_TRUE(Has(run.out, "[ок] Tarnvik, 64 бит: объект создаётся и отвечает: GetParamCount = 5")) << run.out;
   EXPECT_TRUE(Has(run.out, "[!!] Драйвер AddIn.FprnM8")) << run.out;
-  EXPECT_TRUE(Has(LastLine(run.out), "замечаний 1")) << run.out;
+  EXPECT_TRUE(Has(LastLine(run.out), "замечаний: 1,")) << run.out;
 }
 
 TEST_F(Doctor, EverythingRegisteredCanWorkAndTheSimulatorIsNamedAsSuch) {
@@ -139,7 +139,7 @@ TEST_F(Doctor, AReceiptFolderAndAJournalFolderThatAreMissingAreNamed) {
   EXPECT_TRUE(Has(run.out, "[!!] Журнал Tarnvik: режим отладки включён, но журнал " + journal + " не записать"))
       << run.out;
   // The receipts stop Selvane's hosts; a journal not written stops none.
-  EXPECT_TRUE(Has(LastLine(run.out), "замечаний 1")) << run.out;
+  EXPECT_TRUE(Has(LastLine(run.out), "замечаний: 1,")) << run.out;
 
   std::filesystem::create_directories(folder_.File("gone"));
   EXPECT_TRUE(Has(Run().out, "[ок] Журнал Tarnvik: режим отладки включён, журнал пишется в " + journal));
