@@ -104,9 +104,9 @@ int Doctor(const std::vector<std::string>& arguments, std::ostream& out, std::os
   if (!options.report.empty()) {
     try {
       ReplaceWholeFile(options.report, ReportFileBytes(rendered));
-      out << Fill(Message::ReportWritten, language, {options.report}) << '\n';
+      out << Fill(Message::ReportWritten, language, {SystemPathToUtf8(options.report)}) << '\n';
     } catch (const std::exception& failure) {
-      err << Fill(Message::ReportNotWritten, language, {options.report, AnsiToUtf8(failure.what())}) << '\n';
+      err << Fill(Message::ReportNotWritten, language, {SystemPathToUtf8(options.report), AnsiToUtf8(failure.what())}) << '\n';
       return kDoctorCannotRun;
     }
   }

@@ -1,7 +1,5 @@
 // The program, the modules' registration in one registry view, and the
 // interface's registration for marshalling.
-#include <algorithm>
-
 #include "contract/fiscal_device.h"
 #include "host/doctor_checks.h"
 #include "host/doctor_device.h"
@@ -27,7 +25,7 @@ Text ReinstallFix(int wordSize) {
   return {Message::ReinstallPackage, {std::string(HardwarePackage(wordSize))}};
 }
 
-// The package's guide begins with its title and version: "Sorvin Hardware 1.0.0".
+// The package's guide (UTF-8) begins with its title and version: "Sorvin Hardware 1.0.0".
 std::optional<std::string> PackageBeside(const std::string& program) {
   const std::size_t separator = program.find_last_of("\\/");
   if (separator == std::string::npos) return std::nullopt;
@@ -117,7 +115,7 @@ void CheckProgram(const DoctorContext& context, Findings& findings) {
                            {WordSize(context.programWordSize), WordSize(context.systemWordSize)}}));
   findings.push_back(Info({Message::WhatXhw}, {Message::XhwVersion, {std::string(Identities().version)}}));
   const std::optional<std::string> package = PackageBeside(ThisModulePath());
-  findings.push_back(package ? Info({Message::WhatPackage}, {Message::PackageVersion, {AnsiToUtf8(*package)}})
+  findings.push_back(package ? Info({Message::WhatPackage}, {Message::PackageVersion, {*package}})
                              : Info({Message::WhatPackage}, {Message::NoPackage}));
 }
 
