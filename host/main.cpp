@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/commands.h"
+#include "host/doctor.h"
 #include "host/module_loader.h"
 #include "host/replay.h"
 
@@ -14,7 +15,8 @@ constexpr const char* kSynopsis =
     "       xhw run [--late] MODULE SCRIPT\n"
     "       xhw register MODULE\n"
     "       xhw unregister MODULE\n"
-    "       xhw replay JOURNAL [MODULE]\n";
+    "       xhw replay JOURNAL [MODULE]\n\n"
+    "       xhw doctor [--connect] [--report FILE] [--english]\n";
 
 constexpr const char* kHelp =
     "\n"
@@ -27,6 +29,11 @@ constexpr const char* kHelp =
     "replay      plays a Tarnvik debug journal back on MODULE (default: the Tarnvik beside xhw), the\n"
     "            journal standing in for the driver \"AddIn.FprnM8\"; stops at the first driver access\n"
     "            that differs, with its line\n"
+    "doctor      checks the installation as programs of both word sizes see it and says what to do\n"
+    "            (in Russian; --english): the modules, the register driver, the settings files;\n"
+    "            --connect also asks the register (Connect, GetDeviceStatus; nothing fiscal);\n"
+    "            --report FILE writes the same for a support request; exit status 0 when a program\n"
+    "            of xhw's word size can work, 1 when it cannot, 2 when the check could not run\n"
     "\n"
     "Exit status: 0 success, 1 a call failed or the module cannot be used, 2 bad usage or script.\n";
 
@@ -43,6 +50,7 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args) {
   if (command == "replay" && (args.size() == 1 || args.size() == 2)) {
     return ReplayJournal(args[0], args.size() == 2 ? args[1] : TarnvikBesideXhw(), std::cout, std::cerr);
   }
+  if (command == "doctor") return Doctor(args, std::cout, std::cerr);
   if (command == "run") {
     bool late = false;
     std::vector<std::string> positional;
