@@ -15,7 +15,7 @@ constexpr const char* kSynopsis =
     "       xhw run [--late] MODULE SCRIPT\n"
     "       xhw register MODULE\n"
     "       xhw unregister MODULE\n"
-    "       xhw replay JOURNAL [MODULE]\n\n"
+    "       xhw replay JOURNAL [MODULE]\n"
     "       xhw doctor [--connect] [--report FILE] [--english]\n";
 
 constexpr const char* kHelp =
