@@ -31,7 +31,3 @@ std::string RaisedText(std::exception_ptr raised);
 // "0.412 ms"
 std::string DurationText(double milliseconds);
 
-// The operations whose personal data the journal shows masked: the
-// customer contact's argument and out value. A replay passes the masked
-// text on as it stands.
-inline constexpr std::string_view kOperationsWithPersonalData[] = {"SetCustomerContact", "GetCustomerContact"};

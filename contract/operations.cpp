@@ -164,33 +164,42 @@ struct Thunk<Method, OutKind> {
   }
 };
 
-template <auto Method, ValueKind OutKind = ValueKind::None>
+template <auto Method, ValueKind OutKind = ValueKind::None, ValueRole... kRoles>
 constexpr Operation Entry(std::string_view name, DISPID id) {
   using T = Thunk<Method, OutKind>;
-  return {name, id, T::kArguments, OutKind, &T::Run};
+  return {name, id, T::kArguments, OutKind, ((kRoles == ValueRole::Personal) || ...), &T::Run};
 }
 
 // The out value's kind as the table shows it to callers by name.
 constexpr ValueKind KindOf(ValueRole role) {
   switch (role) {
-    case ValueRole::Integer: return ValueKind::Integer;
-    case ValueRole::ResultCode: return ValueKind::ResultCode;
-    case ValueRole::DateTime: return ValueKind::DateTime;
+    case ValueRole::Integer:
+      return ValueKind::Integer;
+    case ValueRole::ResultCode:
+      return ValueKind::ResultCode;
+    case ValueRole::DateTime:
+      return ValueKind::DateTime;
     case ValueRole::Number:
     case ValueRole::Money:
     case ValueRole::Quantity:
-    case ValueRole::Price: return ValueKind::Number;
+    case ValueRole::Price:
+      return ValueKind::Number;
     case ValueRole::Text:
     case ValueRole::InterfaceText:
-    case ValueRole::Personal: return ValueKind::Text;
-    case ValueRole::Variant: return ValueKind::Variant;
+    case ValueRole::Personal:
+      return ValueKind::Text;
+    case ValueRole::Variant:
+      return ValueKind::Variant;
   }
   return ValueKind::None;
 }
 
 constexpr std::array kOperations = {
-#define FISCAL_OPERATION(id, name, out, ...) Entry<&IFiscalDevice::name, KindOf(FISCAL_ROLE out)>(#name, id),
-#define FISCAL_COMMAND(id, name, ...) Entry<&IFiscalDevice::name>(#name, id),
+#define FISCAL_OPERATION(id, name, out, ...)           \
+  Entry<&IFiscalDevice::name, KindOf(FISCAL_ROLE out), \
+        FISCAL_ROLE out __VA_OPT__(, ) FISCAL_EACH(FISCAL_ROLE, __VA_ARGS__)>(#name, id),
+#define FISCAL_COMMAND(id, name, ...) \
+  Entry<&IFiscalDevice::name, ValueKind::None __VA_OPT__(, ) FISCAL_EACH(FISCAL_ROLE, __VA_ARGS__)>(#name, id),
 #include "contract/operations.def"
 };
 

@@ -25,6 +25,9 @@ struct Operation {
   DISPID id;
   std::span<const ValueKind> arguments;
   ValueKind out;
+  // An argument or the out value is the customer's contact, which journals
+  // show masked.
+  bool holdsPersonalData;
   // Converts `args` (in call order) to the parameter types and calls the
   // method; the out value goes to `result` (may be null). A conversion
   // failure returns DISP_E_TYPEMISMATCH or DISP_E_OVERFLOW and sets

@@ -30,9 +30,6 @@ bool TouchesSettingsFile(std::string_view operation) {
   return operation == "LoadSettings" || operation == "SaveSettings";
 }
 
-bool HoldsPersonalData(std::string_view operation) {
-  return std::ranges::find(kOperationsWithPersonalData, operation) != std::end(kOperationsWithPersonalData);
-}
 
 // The out value as the journal writes it.
 std::string OutText(const Operation& operation, const CallOutcome& outcome) {
@@ -44,7 +41,7 @@ std::string OutText(const Operation& operation, const CallOutcome& outcome) {
     case ValueKind::DateTime:
       return DateText(VariantToDouble(out));
     case ValueKind::Text:
-      return HoldsPersonalData(operation.name) ? JournalValue(Masked(VariantToAnsi(out))) : JournalValue(out);
+      return operation.holdsPersonalData ? JournalValue(Masked(VariantToAnsi(out))) : JournalValue(out);
     default:
       return JournalValue(out);
   }
@@ -87,7 +84,7 @@ class Replay {
       matched_ = false;
       return Note("not replayed: no such operation with " + std::to_string(recorded.arguments->size()) + " arguments");
     }
-    if (HoldsPersonalData(recorded.name)) Note("the customer contact is replayed masked, as the journal holds it");
+    if (operation->holdsPersonalData) Note("the customer contact is replayed masked, as the journal holds it");
 
     std::vector<Variant> owned;
     for (const std::string& text : *recorded.arguments) owned.push_back(std::move(*JournalTextValue(text)));

@@ -4,9 +4,11 @@
 
 #include "adapter/driver_members.h"
 #include "adapter/journal_text.h"
+#include "module/com_object.h"
 #include "platform/ascii.h"
 #include "platform/bstr.h"
 #include "platform/codepage.h"
+#include "platform/com_ptr.h"
 
 namespace {
 
@@ -42,26 +44,10 @@ const VARIANT& Written(const VARIANT& given) {
   return given.vt == (VT_BYREF | VT_VARIANT) && given.pvarVal ? *given.pvarVal : given;
 }
 
-class ReplayDriver final : public IDispatch {
+class ReplayDriver final : public ComObject<IDispatch> {
  public:
   explicit ReplayDriver(ReplayCursor& cursor) : cursor_(cursor) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (!SameGuid(riid, IID_IUnknown) && !SameGuid(riid, IID_IDispatch)) {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
     *count = 0;
@@ -108,10 +94,9 @@ class ReplayDriver final : public IDispatch {
   }
 
  private:
-  ~ReplayDriver() = default;
+  ~ReplayDriver() override = default;
 
   ReplayCursor& cursor_;
-  ULONG refs_ = 0;
 };
 
 }  // namespace
@@ -151,14 +136,7 @@ void ReplayCursor::End() {
 }
 
 HRESULT ReplayDriverFactory::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (!SameGuid(riid, IID_IUnknown) && !SameGuid(riid, IID_IClassFactory)) {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  *object = static_cast<IClassFactory*>(this);
-  AddRef();
-  return S_OK;
+  return QueryInterfaceOf<IClassFactory>(this, riid, object);
 }
 
 HRESULT ReplayDriverFactory::CreateInstance(IUnknown* outer, REFIID riid, void** object) {
@@ -168,10 +146,8 @@ HRESULT ReplayDriverFactory::CreateInstance(IUnknown* outer, REFIID riid, void**
   const RecordedAccess* recorded = cursor_.Next(AccessVerb::Create, kProgId, {});
   if (!recorded) return E_FAIL;
   if (recorded->raised) return recorded->raised->status;
-  ReplayDriver* driver = new (std::nothrow) ReplayDriver(cursor_);
+  // The new object's one reference is ours until the caller has its own.
+  const ComPtr<IDispatch> driver = ComPtr<IDispatch>::Attach(new (std::nothrow) ReplayDriver(cursor_));
   if (!driver) return E_OUTOFMEMORY;
-  driver->AddRef();
-  const HRESULT status = driver->QueryInterface(riid, object);
-  driver->Release();
-  return status;
+  return driver->QueryInterface(riid, object);
 }
