@@ -13,7 +13,17 @@
 #include "platform/error.h"
 #include "platform/guid.h"
 #include "platform/linux/class_objects.h"
+#include "platform/linux/registry_file.h"
 #include "platform/profile.h"
+
+ProfileFile ClassRegistryFile() {
+  const char* named = std::getenv("SORVIN_REGISTRY");
+  // Profile file names are module text (Windows-1251); these paths come from the system.
+  if (!named || !*named) return ProfileFile(Utf8ToAnsi(SettingsFolder() + "/registry.ini"));
+  std::string path(named);
+  // A bare name is relative to the working folder, not the settings folder.
+  return ProfileFile(Utf8ToAnsi(path.find('/') == std::string::npos ? "./" + path : path));
+}
 
 namespace {
 
@@ -23,15 +33,6 @@ constexpr std::string_view kProgIds = "ProgID";
 constexpr HRESULT CO_E_ERRORINDLL = static_cast<HRESULT>(0x800401F9);
 
 using GetClassObjectFunction = HRESULT (*)(REFCLSID, REFIID, void**);
-
-ProfileFile Registry() {
-  const char* named = std::getenv("SORVIN_REGISTRY");
-  // Profile file names are module text (Windows-1251); these paths come from the system.
-  if (!named || !*named) return ProfileFile(Utf8ToAnsi(SettingsFolder() + "/registry.ini"));
-  std::string path(named);
-  // A bare name is relative to the working folder, not the settings folder.
-  return ProfileFile(Utf8ToAnsi(path.find('/') == std::string::npos ? "./" + path : path));
-}
 
 std::string Failure(HRESULT status, std::string_view detail) {
   return StatusMessage(status) + ": " + std::string(detail);
@@ -49,14 +50,14 @@ void RegisterServerClass(const CLSID& clsid, std::string_view modulePath, std::s
   // process is in; an absolute one finds the module from anywhere.
   std::error_code ignored;
   std::string absolute = std::filesystem::absolute(std::filesystem::path(modulePath), ignored).string();
-  ProfileFile registry = Registry();
+  ProfileFile registry = ClassRegistryFile();
   std::string classId = GuidToString(clsid);
   registry.WriteString(kServers, classId, absolute.empty() ? std::string(modulePath) : absolute);
   if (!progId.empty()) registry.WriteString(kProgIds, progId, classId);
 }
 
 void UnregisterServerClass(const CLSID& clsid, std::string_view progId) {
-  ProfileFile registry = Registry();
+  ProfileFile registry = ClassRegistryFile();
   registry.DeleteKey(kServers, GuidToString(clsid));
   if (progId.empty()) return;
   // A ProgID that another class has taken over since stays with that class.
@@ -65,11 +66,11 @@ void UnregisterServerClass(const CLSID& clsid, std::string_view progId) {
 }
 
 std::optional<CLSID> RegisteredClassOfProgId(std::string_view progId) {
-  return ParseGuid(Registry().ReadString(kProgIds, progId, ""));
+  return ParseGuid(ClassRegistryFile().ReadString(kProgIds, progId, ""));
 }
 
 ServerObject CreateObjectByProgId(std::string_view progId) {
-  ProfileFile registry = Registry();
+  ProfileFile registry = ClassRegistryFile();
   auto clsid = ParseGuid(registry.ReadString(kProgIds, progId, ""));
   if (!clsid) throw ComError(CO_E_CLASSSTRING, StatusMessage(CO_E_CLASSSTRING));
   // A class object registered by this process comes before any server.

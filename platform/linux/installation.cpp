@@ -14,17 +14,10 @@
 #include "platform/codepage.h"
 #include "platform/guid.h"
 #include "platform/linux/file_descriptor.h"
+#include "platform/linux/registry_file.h"
 #include "platform/profile.h"
 
 namespace {
-
-// The file class_registry.cpp reads and writes, found the same way.
-ProfileFile ClassRegistry() {
-  const char* named = std::getenv("SORVIN_REGISTRY");
-  if (!named || !*named) return ProfileFile(Utf8ToAnsi(SettingsFolder() + "/registry.ini"));
-  const std::string path(named);
-  return ProfileFile(Utf8ToAnsi(path.find('/') == std::string::npos ? "./" + path : path));
-}
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -56,14 +49,14 @@ std::vector<int> RegistryViews() { return {ProgramWordSize()}; }
 // The registry file has no ProgID under a class: a class's ProgID is the
 // one that names it.
 std::optional<ServerRegistration> RegisteredServer(const CLSID& classId, int) {
-  const std::string path = ClassRegistry().ReadString("InprocServer32", GuidToString(classId), "");
+  const std::string path = ClassRegistryFile().ReadString("InprocServer32", GuidToString(classId), "");
   if (path.empty()) return std::nullopt;
   // The file holds the path as the file system spells it, in UTF-8.
   return ServerRegistration{Utf8ToAnsi(path), true, ""};
 }
 
 std::optional<CLSID> ProgIdClass(std::string_view progId) {
-  return ParseGuid(ClassRegistry().ReadString("ProgID", progId, ""));
+  return ParseGuid(ClassRegistryFile().ReadString("ProgID", progId, ""));
 }
 
 bool RegistersTypeLibraries() { return false; }
