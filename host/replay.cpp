@@ -126,36 +126,47 @@ std::string TarnvikBesideXhw() {
   return (std::filesystem::path(ThisModulePath()).parent_path() / "Tarnvik.xhw").string();
 }
 
-int ReplayJournal(const std::string& journalPath, const std::string& modulePath, std::ostream& out,
-                  std::ostream& err) {
-  RecordedJournal journal;
+namespace {
+
+// The journal read whole; a journal that cannot be read, or a line in it,
+// is reported on `err`.
+std::optional<RecordedJournal> ReadJournal(const std::string& journalPath, std::ostream& err) {
   try {
     const std::optional<std::string> bytes = ReadWholeFile(journalPath);
-    if (!bytes) {
-      err << "xhw: no journal " << journalPath << '\n';
-      return kExitUsage;
-    }
-    journal = ReadRecordedJournal(*bytes);
+    if (bytes) return ReadRecordedJournal(*bytes);
+    err << "xhw: no journal " << journalPath << '\n';
   } catch (const JournalLineError& e) {
     err << journalPath << ':' << e.Line() << ": cannot read this line: " << e.what() << '\n';
-    return kExitUsage;
   } catch (const ComError& e) {
     err << "xhw: cannot read the journal " << journalPath << ": " << AnsiToUtf8(e.what()) << '\n';
-    return kExitUsage;
   }
+  return std::nullopt;
+}
 
-  ReplayCursor cursor;
-  ReplayDriverFactory factory(cursor);
-  std::optional<ProcessClassObject> driver;
+// The replaying driver registered for this process under the class the
+// driver's ProgID names; nothing when no class is registered under it.
+std::optional<ProcessClassObject> StandInForDriver(IClassFactory& factory, std::ostream& err) {
   try {
-    driver.emplace(kDriverProgId, factory);
+    return std::optional<ProcessClassObject>(std::in_place, kDriverProgId, factory);
   } catch (const ComError& e) {
     err << "xhw: replay stands in for the driver \"" << kDriverProgId
         << "\" in this process only, under the class its ProgID names, and no class is registered under "
            "\"" << kDriverProgId << "\" (" << AnsiToUtf8(e.what())
         << "): install the ATOL driver, or register the simulator (xhw register FprnM8Sim)\n";
-    return kExitUsage;
+    return std::nullopt;
   }
+}
+
+}  // namespace
+
+int ReplayJournal(const std::string& journalPath, const std::string& modulePath, std::ostream& out,
+                  std::ostream& err) {
+  const std::optional<RecordedJournal> journal = ReadJournal(journalPath, err);
+  if (!journal) return kExitUsage;
+  ReplayCursor cursor;
+  ReplayDriverFactory factory(cursor);
+  const std::optional<ProcessClassObject> driver = StandInForDriver(factory, err);
+  if (!driver) return kExitUsage;
 
   const PluginModule module(modulePath);
   bool matched = true;
@@ -163,7 +174,7 @@ int ReplayJournal(const std::string& journalPath, const std::string& modulePath,
   {  // The device goes before the driver's registration and the factory.
     const ComPtr<IFiscalDevice> device = module.CreateDevice();
     Replay replay(*device.Get(), module, cursor, out);
-    for (const RecordedOperation& operation : journal.operations) {
+    for (const RecordedOperation& operation : journal->operations) {
       if (!replay.Run(operation)) {
         stopped = true;
         break;
@@ -171,8 +182,8 @@ int ReplayJournal(const std::string& journalPath, const std::string& modulePath,
     }
     matched = replay.Matched();
   }
-  if (journal.cutAt && !stopped) {
-    out << "note: the journal ends inside an operation whose driver accesses begin on line " << *journal.cutAt
+  if (journal->cutAt && !stopped) {
+    out << "note: the journal ends inside an operation whose driver accesses begin on line " << *journal->cutAt
         << "; replayed up to the last whole operation\n";
   }
   if (stopped) return kExitFailed;
