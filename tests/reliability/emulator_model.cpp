@@ -15,42 +15,44 @@ namespace {
 constexpr std::string_view kFileError = "Ошибка доступа к файлу"_ansi;
 constexpr std::string_view kSeparator = "----------------------------------------------------------------------";
 
-constexpr std::array<std::string_view, 14> kItemTypes = {
-    "",
-    "ТОВАР"_ansi,
-    "ПОДАКЦИЗНЫЙ ТОВАР"_ansi,
-    "РАБОТА"_ansi,
-    "УСЛУГА"_ansi,
-    "СТАВКА АЗАРТНОЙ ИГРЫ"_ansi,
-    "ВЫИГРЫШ АЗАРТНОЙ ИГРЫ"_ansi,
-    "ЛОТЕРЕЙНЫЙ БИЛЕТ"_ansi,
-    "ВЫИГРЫШ ЛОТЕРЕИ"_ansi,
-    "ПРЕДОСТАВЛЕНИЕ РИД"_ansi,
-    "ПЛАТЕЖ / ВЫПЛАТА"_ansi,
-    "АГЕНТСКОЕ ВОЗНАГРАЖДЕНИЕ"_ansi,
-    "СОСТАВНОЙ ПРЕДМЕТ РАСЧЕТА"_ansi,
-    "ИНОЙ ПРЕДМЕТ РАСЧЕТА"_ansi,
+// The lines a receipt prints for each code that has a label, in full; a
+// code without one shows its number alone after the line's own words.
+constexpr std::array<std::string_view, 13> kItemTypeLines = {
+    "Признак предмета расчета: 1 - ТОВАР"_ansi,
+    "Признак предмета расчета: 2 - ПОДАКЦИЗНЫЙ ТОВАР"_ansi,
+    "Признак предмета расчета: 3 - РАБОТА"_ansi,
+    "Признак предмета расчета: 4 - УСЛУГА"_ansi,
+    "Признак предмета расчета: 5 - СТАВКА АЗАРТНОЙ ИГРЫ"_ansi,
+    "Признак предмета расчета: 6 - ВЫИГРЫШ АЗАРТНОЙ ИГРЫ"_ansi,
+    "Признак предмета расчета: 7 - ЛОТЕРЕЙНЫЙ БИЛЕТ"_ansi,
+    "Признак предмета расчета: 8 - ВЫИГРЫШ ЛОТЕРЕИ"_ansi,
+    "Признак предмета расчета: 9 - ПРЕДОСТАВЛЕНИЕ РИД"_ansi,
+    "Признак предмета расчета: 10 - ПЛАТЕЖ / ВЫПЛАТА"_ansi,
+    "Признак предмета расчета: 11 - АГЕНТСКОЕ ВОЗНАГРАЖДЕНИЕ"_ansi,
+    "Признак предмета расчета: 12 - СОСТАВНОЙ ПРЕДМЕТ РАСЧЕТА"_ansi,
+    "Признак предмета расчета: 13 - ИНОЙ ПРЕДМЕТ РАСЧЕТА"_ansi,
 };
-constexpr std::array<std::string_view, 8> kPaymentModes = {
-    "",
-    "ПРЕДОПЛАТА 100%"_ansi,
-    "ПРЕДОПЛАТА"_ansi,
-    "АВАНС"_ansi,
-    "ПОЛНЫЙ РАСЧЕТ"_ansi,
-    "ЧАСТИЧНЫЙ РАСЧЕТ И КРЕДИТ"_ansi,
-    "ПЕРЕДАЧА В КРЕДИТ"_ansi,
-    "«ОПЛАТА КРЕДИТА"_ansi,
+constexpr std::array<std::string_view, 7> kPaymentModeLines = {
+    "Признак способа расчета : 1 - ПРЕДОПЛАТА 100%"_ansi,
+    "Признак способа расчета : 2 - ПРЕДОПЛАТА"_ansi,
+    "Признак способа расчета : 3 - АВАНС"_ansi,
+    "Признак способа расчета : 4 - ПОЛНЫЙ РАСЧЕТ"_ansi,
+    "Признак способа расчета : 5 - ЧАСТИЧНЫЙ РАСЧЕТ И КРЕДИТ"_ansi,
+    "Признак способа расчета : 6 - ПЕРЕДАЧА В КРЕДИТ"_ansi,
+    "Признак способа расчета : 7 - «ОПЛАТА КРЕДИТА"_ansi,
 };
-constexpr std::array<std::string_view, 7> kTaxTypes = {
-    "Соответствует секции"_ansi, "0%", "10%", "18%", "Не облагается"_ansi, "10/110", "18/118",
+constexpr std::array<std::string_view, 7> kTaxTypeLines = {
+    "НДС: 0 - Соответствует секции"_ansi, "НДС: 1 - 0%"_ansi,     "НДС: 2 - 10%"_ansi,    "НДС: 3 - 18%"_ansi,
+    "НДС: 4 - Не облагается"_ansi,        "НДС: 5 - 10/110"_ansi, "НДС: 6 - 18/118"_ansi,
 };
-constexpr std::array<std::string_view, 6> kTaxSystems = {
-    "Общая"_ansi,
-    "Упрощенная Доход"_ansi,
-    "Упрощенная Доход минус Расход"_ansi,
-    "Единый налог на вмененный доход"_ansi,
-    "Единый сельскохозяйственный налог"_ansi,
-    "Патентная"_ansi,
+// The tax system line shows the label without its code.
+constexpr std::array<std::string_view, 6> kTaxSystemLines = {
+    "СНО: Общая"_ansi,
+    "СНО: Упрощенная Доход"_ansi,
+    "СНО: Упрощенная Доход минус Расход"_ansi,
+    "СНО: Единый налог на вмененный доход"_ansi,
+    "СНО: Единый сельскохозяйственный налог"_ansi,
+    "СНО: Патентная"_ansi,
 };
 
 std::string Join(std::initializer_list<std::string_view> pieces) {
@@ -59,13 +61,14 @@ std::string Join(std::initializer_list<std::string_view> pieces) {
   return text;
 }
 
-// A code with " - " and its label when the table has one; `first` is the
-// lowest code that has a label.
+// The table's line for `code`, where `first` is the table's first code; the
+// words before the code and the number alone outside the table.
 template <std::size_t N>
-std::string Coded(int32_t code, const std::array<std::string_view, N>& labels, int32_t first) {
-  std::string text = std::to_string(code);
-  if (code >= first && code < static_cast<int32_t>(N)) text += Join({" - ", labels[static_cast<std::size_t>(code)]});
-  return text;
+std::string AttributeLine(int32_t code, const std::array<std::string_view, N>& lines, int32_t first,
+                          std::string_view words) {
+  const int64_t index = static_cast<int64_t>(code) - first;
+  if (index >= 0 && index < static_cast<int64_t>(N)) return std::string(lines[static_cast<std::size_t>(index)]);
+  return Join({words, std::to_string(code)});
 }
 
 // Hundredths to the nearest, ties to even (the default rounding mode).
@@ -205,9 +208,13 @@ std::string EmulatorModel::Receipt(bool isSale, long double total) const {
     add({"Секция №"_ansi, std::to_string(line.department)});
     add({Label(line.name), Amount(R(price)), " x", Amount(line.quantity), " -", Amount(R(line.discount))});
     add({std::string(20, ' '), Amount(R(price * line.quantity - line.discount))});
-    if (line.itemType != 0) add({"Признак предмета расчета: "_ansi, Coded(line.itemType, kItemTypes, 1)});
-    if (line.paymentMode != 0) add({"Признак способа расчета : "_ansi, Coded(line.paymentMode, kPaymentModes, 1)});
-    add({"НДС: "_ansi, Coded(line.taxType, kTaxTypes, 0)});
+    if (line.itemType != 0) {
+      add({AttributeLine(line.itemType, kItemTypeLines, 1, "Признак предмета расчета: "_ansi)});
+    }
+    if (line.paymentMode != 0) {
+      add({AttributeLine(line.paymentMode, kPaymentModeLines, 1, "Признак способа расчета : "_ansi)});
+    }
+    add({AttributeLine(line.taxType, kTaxTypeLines, 0, "НДС: "_ansi)});
   }
   if (discount_ != 0) add({AmountLine("СКИДКА"_ansi, R(discount_))});
   add({AmountLine("ИТОГО"_ansi, total)});
@@ -216,8 +223,8 @@ std::string EmulatorModel::Receipt(bool isSale, long double total) const {
     add({AmountLine("СДАЧА"_ansi, R(paymentSum_ - total))});
   }
   add({"Тип платежа: "_ansi, std::to_string(paymentKind_)});
-  const bool knownSystem = taxSystem_ >= 0 && taxSystem_ < static_cast<int32_t>(kTaxSystems.size());
-  add({"СНО: "_ansi, knownSystem ? kTaxSystems[static_cast<std::size_t>(taxSystem_)] : std::string_view()});
+  const bool knownSystem = taxSystem_ >= 0 && taxSystem_ < static_cast<int32_t>(kTaxSystemLines.size());
+  add({knownSystem ? kTaxSystemLines[static_cast<std::size_t>(taxSystem_)] : std::string_view("СНО: "_ansi)});
   if (!contact_.empty()) {
     add({contact_.find('@') != std::string::npos ? "e-mail покупателя: "_ansi : "Тел. покупателя: "_ansi, contact_});
   }
