@@ -1,6 +1,5 @@
 // Parameters shown to the host, the settings file, the driver's own settings
 // dialog, and the operations that only read or write a field.
-#include <functional>
 #include <iterator>
 
 #include "adapter/tarnvik.h"
@@ -14,44 +13,35 @@ namespace {
 
 constexpr std::string_view kSection = "DEBUG";
 
-// What the parameter table reaches of the object: the fields it shows and
-// the driver's settings dialog, which setting "SetupWindow" opens.
-struct ParamFields {
-  std::string& iniPath;
-  bool& debugMode;
-  std::string& logFile;
-  int32_t& appHandle;
-  std::function<void()> showDriverProperties;
-};
-
-Variant NoValue(const ParamFields&) { return Variant(static_cast<LONG>(0)); }
-
-struct ParamInfo {
-  std::string_view name;
-  int32_t type;
-  Variant (*get)(const ParamFields&);
-  // Converts the value before the field changes, so a value of the wrong
-  // kind fails the call and leaves the field as it was.
-  void (*set)(ParamFields&, const VARIANT&);
-};
-
-constexpr ParamInfo kParams[] = {
-    {"IniPath", param_type::kText, [](const ParamFields& f) { return Variant::Text(f.iniPath); },
-     [](ParamFields& f, const VARIANT& v) { f.iniPath = VariantToAnsi(v); }},
-    {"Режим отладки"_ansi, param_type::kSwitch, [](const ParamFields& f) { return Variant(f.debugMode); },
-     [](ParamFields& f, const VARIANT& v) { f.debugMode = VariantToBool(v); }},
-    {"Файл журнала"_ansi, param_type::kFileName, [](const ParamFields& f) { return Variant::Text(f.logFile); },
-     [](ParamFields& f, const VARIANT& v) { f.logFile = VariantToAnsi(v); }},
-    {"ApplicationHandle", param_type::kOther,
-     [](const ParamFields& f) { return Variant(static_cast<LONG>(f.appHandle)); },
-     [](ParamFields& f, const VARIANT& v) { f.appHandle = VariantToInt(v); }},
-    {"SetupWindow", param_type::kOther, NoValue, [](ParamFields& f, const VARIANT&) { f.showDriverProperties(); }},
-};
-constexpr int32_t kParamCount = static_cast<int32_t>(std::size(kParams));
-
-const ParamInfo* FindParam(int32_t index) { return index >= 0 && index < kParamCount ? &kParams[index] : nullptr; }
+Variant NoValue(const TTarnvik&) { return Variant(static_cast<LONG>(0)); }
 
 }  // namespace
+
+// Converts the value before the field changes, so a value of the wrong kind
+// fails the call and leaves the field as it was.
+struct TTarnvik::ParamInfo {
+  std::string_view name;
+  int32_t type;
+  Variant (*get)(const TTarnvik&);
+  void (*set)(TTarnvik&, const VARIANT&);
+};
+
+const TTarnvik::ParamInfo TTarnvik::kParams[] = {
+    {"IniPath", param_type::kText, [](const TTarnvik& t) { return Variant::Text(t.FIniPath); },
+     [](TTarnvik& t, const VARIANT& v) { t.FIniPath = VariantToAnsi(v); }},
+    {"Режим отладки"_ansi, param_type::kSwitch, [](const TTarnvik& t) { return Variant(t.FDebugMode); },
+     [](TTarnvik& t, const VARIANT& v) { t.FDebugMode = VariantToBool(v); }},
+    {"Файл журнала"_ansi, param_type::kFileName, [](const TTarnvik& t) { return Variant::Text(t.FLogFile); },
+     [](TTarnvik& t, const VARIANT& v) { t.FLogFile = VariantToAnsi(v); }},
+    {"ApplicationHandle", param_type::kOther,
+     [](const TTarnvik& t) { return Variant(static_cast<LONG>(t.FAppHandle)); },
+     [](TTarnvik& t, const VARIANT& v) { t.FAppHandle = VariantToInt(v); }},
+    {"SetupWindow", param_type::kOther, NoValue, [](TTarnvik& t, const VARIANT&) { t.ShowDriverProperties(); }},
+};
+
+const TTarnvik::ParamInfo* TTarnvik::FindParam(int32_t index) {
+  return index >= 0 && index < static_cast<int32_t>(std::size(kParams)) ? &kParams[index] : nullptr;
+}
 
 int32_t TTarnvik::GetResultCode() { return FResultCode; }
 OleString TTarnvik::GetResultText() { return FResultText; }
@@ -62,7 +52,7 @@ int32_t TTarnvik::GetTaxSystem() { return FTaxSystem; }
 // Stored unchecked: the close decides what an unknown code means.
 void TTarnvik::SetTaxSystem(int32_t code) { FTaxSystem = code; }
 
-int32_t TTarnvik::GetParamCount() { return kParamCount; }
+int32_t TTarnvik::GetParamCount() { return static_cast<int32_t>(std::size(kParams)); }
 
 std::string TTarnvik::GetParamName(int32_t index) {
   const ParamInfo* param = FindParam(index);
@@ -78,14 +68,11 @@ std::string TTarnvik::GetParamDescription(int32_t) { return ""; }
 
 Variant TTarnvik::GetParamValue(int32_t index) {
   const ParamInfo* param = FindParam(index);
-  return param ? param->get({FIniPath, FDebugMode, FLogFile, FAppHandle, {}}) : Variant(static_cast<LONG>(0));
+  return param ? param->get(*this) : Variant(static_cast<LONG>(0));
 }
 
 void TTarnvik::SetParamValue(int32_t index, const VARIANT& value) {
-  if (const ParamInfo* param = FindParam(index)) {
-    ParamFields fields{FIniPath, FDebugMode, FLogFile, FAppHandle, [this] { ShowDriverProperties(); }};
-    param->set(fields, value);
-  }
+  if (const ParamInfo* param = FindParam(index)) param->set(*this, value);
 }
 
 void TTarnvik::ShowDriverProperties() {

@@ -69,6 +69,11 @@ class TTarnvik final : public Device {
   static const ConnectionSteps kCancelReceipt;
   static const ConnectionSteps kDriverDialog;
 
+  // The parameters the host sees, one row each: name, type, value access.
+  struct ParamInfo;
+  static const ParamInfo kParams[];
+  static const ParamInfo* FindParam(int32_t index);
+
   Outcome WithConnection(const ConnectionSteps& steps, const Work& work);
 
   // Result 1 with "driver not initialised".
