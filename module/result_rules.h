@@ -14,7 +14,6 @@
 class ResultRule {
  public:
   constexpr ResultRule() = default;  // keeps nothing
-  static constexpr ResultRule Never() { return ResultRule(Kind::Never); }
   static constexpr ResultRule Every() { return ResultRule(Kind::Every); }
   // Only these codes; any other leaves the last result as it was.
   static constexpr ResultRule Only(int32_t first, int32_t second) { return ResultRule(Kind::Only, first, second); }
