@@ -14,9 +14,11 @@ declare -A sorvin_packages=(
   [windows]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest wine wine64 wine32:i386 libwine-dev locales"
   [release]="wixl msitools osslsigncode"
 )
-# The tills' locale: the decimal-comma cases run in it (they skip without
-# it), and so do the Windows platform tests under Wine.
-sorvin_locale=ru_RU.UTF-8
+# The tills' locale, ru_RU.UTF-8: the decimal-comma cases run in it (they
+# skip without it), and so do the Windows platform tests under Wine. And an
+# English one, in which Wine's code page for non-Unicode programs is not
+# 1251: the Windows tests of Cyrillic file names run in it.
+sorvin_locales=(ru_RU.UTF-8 en_US.UTF-8)
 sorvin_locale_needs=" tests windows "
 
 # The packages of those given that are not installed, each once, a line
@@ -36,14 +38,14 @@ sorvin_missing_packages() {
 
 sorvin_lacks_locale() {
   # locale -a spells ru_RU.UTF-8 as ru_RU.utf8.
-  ! locale -a 2>/dev/null | tr -d - | grep -qixF "${sorvin_locale//-/}"
+  ! locale -a 2>/dev/null | tr -d - | grep -qixF "${1//-/}"
 }
 
 # require NEED...: returns when everything the needs list is there. Else,
 # as root, it installs the rest (apt-get update first); as anyone else, it
 # prints what to run as root and stops the script.
 require() {
-  local need packages=() missing=() steps=() actions=() lacking action
+  local need packages=() missing=() steps=() actions=() lacking action name
   local -i locale=0
   for need; do
     if [[ ! -v sorvin_packages[$need] ]]; then
@@ -67,11 +69,13 @@ require() {
     steps+=("apt-get update && apt-get install -y --no-install-recommends $lacking")
     actions+=("sorvin_apt_install $lacking")
   fi
-  if ((locale)) && sorvin_lacks_locale; then
-    steps+=("echo '$sorvin_locale ${sorvin_locale#*.}' >> /etc/locale.gen && locale-gen")
-    actions+=("${steps[-1]}")
-    lacking+="${lacking:+, }the locale $sorvin_locale"
-  fi
+  for name in "${sorvin_locales[@]}"; do
+    if ((locale)) && sorvin_lacks_locale "$name"; then
+      steps+=("echo '$name ${name#*.}' >> /etc/locale.gen && locale-gen")
+      actions+=("${steps[-1]}")
+      lacking+="${lacking:+, }the locale $name"
+    fi
+  done
   ((${#steps[@]})) || return 0
 
   if ((EUID != 0)); then
