@@ -13,6 +13,7 @@
 #include "host/script.h"
 #include "host/script_runner.h"
 #include "platform/error.h"
+#include "platform/system_path.h"
 #include "platform/unique_handle.h"
 
 namespace {
@@ -30,7 +31,7 @@ struct StreamTraits {
 // which, unlike a stream of the C++ library, tells a failed read (a folder
 // given as the script) from the end of the file.
 std::optional<std::string> ReadScript(const std::string& path, std::string& problem) {
-  const UniqueHandle<StreamTraits> file(path == "-" ? nullptr : std::fopen(path.c_str(), "rb"));
+  const UniqueHandle<StreamTraits> file(path == "-" ? nullptr : OpenForReading(path));
   std::FILE* stream = path == "-" ? stdin : file.Get();
   if (!stream) {
     problem = std::strerror(errno);
@@ -66,13 +67,13 @@ int RunScriptFile(const std::string& modulePath, const std::string& scriptPath, 
   std::string problem;
   const std::optional<std::string> text = ReadScript(scriptPath, problem);
   if (!text) {
-    err << "xhw: cannot read the script " << scriptPath << ": " << problem << '\n';
+    err << "xhw: cannot read the script " << SystemPathToUtf8(scriptPath) << ": " << problem << '\n';
     return kExitUsage;
   }
   const ParsedScript script = ParseScript(*text);
   if (!script.errors.empty()) {
     for (const ScriptError& error : script.errors) {
-      err << scriptPath << ':' << error.line << ": " << error.message << '\n';
+      err << SystemPathToUtf8(scriptPath) << ':' << error.line << ": " << error.message << '\n';
     }
     return kExitUsage;
   }

@@ -8,6 +8,7 @@
 #include "host/doctor_report.h"
 #include "platform/codepage.h"
 #include "platform/installation.h"
+#include "platform/system_path.h"
 #include "platform/whole_file.h"
 
 namespace {

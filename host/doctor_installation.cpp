@@ -5,6 +5,7 @@
 #include "host/doctor_device.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
+#include "platform/file_names.h"
 #include "platform/guid.h"
 #include "platform/installation.h"
 #include "platform/module_path.h"
@@ -27,10 +28,10 @@ Text ReinstallFix(int wordSize) {
 
 // The package's guide (UTF-8) begins with its title and version: "Sorvin Hardware 1.0.0".
 std::optional<std::string> PackageBeside(const std::string& program) {
-  const std::size_t separator = program.find_last_of("\\/");
-  if (separator == std::string::npos) return std::nullopt;
+  const std::optional<std::string> guidePath = Beside(program, "INSTALL.txt");
+  if (!guidePath) return std::nullopt;
   try {
-    const std::optional<std::string> guide = ReadWholeFile(program.substr(0, separator + 1) + "INSTALL.txt");
+    const std::optional<std::string> guide = ReadWholeFile(*guidePath);
     if (!guide) return std::nullopt;
     const std::string line = guide->substr(0, guide->find_first_of("\r\n"));
     return line.empty() ? std::nullopt : std::optional<std::string>(line);

@@ -7,6 +7,7 @@
 #include "host/doctor.h"
 #include "host/module_loader.h"
 #include "host/replay.h"
+#include "platform/system_path.h"
 
 namespace {
 
@@ -72,14 +73,15 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   const HostRuntime runtime;
-  if (argc < 2) return Usage();
-  const std::string command = argv[1];
+  const std::vector<std::string> arguments = ProgramArguments(argc, argv);
+  if (arguments.empty()) return Usage();
+  const std::string& command = arguments.front();
   if (command == "help" || command == "--help" || command == "-h") {
     std::cout << kSynopsis << kHelp;
     return kExitOk;
   }
   try {
-    return Dispatch(command, std::vector<std::string>(argv + 2, argv + argc));
+    return Dispatch(command, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
   } catch (const std::exception& e) {
     // A module that cannot be loaded or lacks an export (ModuleError), or
     // anything else that stops the host itself.

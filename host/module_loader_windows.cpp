@@ -1,15 +1,16 @@
 #include "host/module_loader.h"
 #include "platform/codepage.h"
+#include "platform/system_path.h"
 #include "platform/windows/system_error.h"
 
 LoadedLibrary::LoadedLibrary(const std::string& path) : path_(path) {
   // A bare file name would be looked up in the program's and the system's
   // folders first; the user means the file in the current folder.
   const std::string file = path.find_first_of("\\/:") == std::string::npos ? ".\\" + path : path;
-  handle_.Reset(LoadLibraryA(file.c_str()));
+  handle_.Reset(LoadLibraryW(AnsiToUtf16(file).c_str()));
   if (!handle_) {
     const HRESULT status = LastErrorStatus();
-    throw ModuleError("cannot load " + path + ": " + AnsiToUtf8(SystemMessage(status)));
+    throw ModuleError("cannot load " + SystemPathToUtf8(path) + ": " + AnsiToUtf8(SystemMessage(status)));
   }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/guid.h"
+#include "platform/system_path.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ std::optional<std::string> Utf8Text(const char* ansi) {
 
 void* PluginModule::Require(const char* name) const {
   void* symbol = library_.Symbol(name);
-  if (!symbol) throw ModuleError(library_.Path() + " has no export " + name);
+  if (!symbol) throw ModuleError(SystemPathToUtf8(library_.Path()) + " has no export " + name);
   return symbol;
 }
 

@@ -1,7 +1,6 @@
 #include "host/replay.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -13,7 +12,9 @@
 #include "platform/class_objects.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
+#include "platform/file_names.h"
 #include "platform/module_path.h"
+#include "platform/system_path.h"
 #include "platform/variant.h"
 #include "platform/whole_file.h"
 #include "simulator/replay_driver.h"
@@ -123,7 +124,7 @@ class Replay {
 }  // namespace
 
 std::string TarnvikBesideXhw() {
-  return (std::filesystem::path(ThisModulePath()).parent_path() / "Tarnvik.xhw").string();
+  return Beside(ThisModulePath(), "Tarnvik.xhw").value_or("Tarnvik.xhw");
 }
 
 namespace {
@@ -131,14 +132,15 @@ namespace {
 // The journal read whole; a journal that cannot be read, or a line in it,
 // is reported on `err`.
 std::optional<RecordedJournal> ReadJournal(const std::string& journalPath, std::ostream& err) {
+  const std::string shown = SystemPathToUtf8(journalPath);
   try {
     const std::optional<std::string> bytes = ReadWholeFile(journalPath);
     if (bytes) return ReadRecordedJournal(*bytes);
-    err << "xhw: no journal " << journalPath << '\n';
+    err << "xhw: no journal " << shown << '\n';
   } catch (const JournalLineError& e) {
-    err << journalPath << ':' << e.Line() << ": cannot read this line: " << e.what() << '\n';
+    err << shown << ':' << e.Line() << ": cannot read this line: " << e.what() << '\n';
   } catch (const ComError& e) {
-    err << "xhw: cannot read the journal " << journalPath << ": " << AnsiToUtf8(e.what()) << '\n';
+    err << "xhw: cannot read the journal " << shown << ": " << AnsiToUtf8(e.what()) << '\n';
   }
   return std::nullopt;
 }

@@ -20,3 +20,13 @@ std::string InSettingsFolder(std::string_view name) {
   return Utf8ToAnsi(SettingsFolder()) + "/" + std::string(name);
 #endif
 }
+
+std::optional<std::string> Beside(const std::string& path, std::string_view name) {
+#ifdef _WIN32
+  const std::size_t separator = path.find_last_of("\\/");
+#else
+  const std::size_t separator = path.rfind('/');
+#endif
+  if (separator == std::string::npos) return std::nullopt;
+  return path.substr(0, separator + 1) + std::string(name);
+}

@@ -50,9 +50,6 @@ std::optional<std::string> FileVersion(const std::string& path);
 
 bool FileExists(const std::string& path);
 
-// A path in the system's own form (a command line's, whole_file.h's) as UTF-8.
-std::string SystemPathToUtf8(const std::string& path);
-
 struct FileAccess {
   bool exists = false;
   std::string unreadable;   // why the file cannot be read; empty when it can or does not exist

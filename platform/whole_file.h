@@ -1,8 +1,8 @@
 // Files read and replaced as a whole, for settings files: whoever reads
 // one finds the old content or the new, never a part of either. Paths are
-// in the platform's own form (UTF-8 on Linux, Windows-1251 on Windows). A
-// failure throws a ComError with the system's own status, and the path and
-// the system's wording as its message.
+// in the platform's own form (system_path.h). A failure throws a ComError
+// with the system's own status, and the path and the system's wording as
+// its message.
 #pragma once
 
 #include <optional>

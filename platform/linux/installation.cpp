@@ -64,8 +64,6 @@ std::optional<std::string> TypeLibraryFile(const GUID&, std::string_view, std::s
 std::optional<std::string> InterfaceProxy(const IID&) { return std::nullopt; }
 std::optional<std::string> FileVersion(const std::string&) { return std::nullopt; }
 
-std::string SystemPathToUtf8(const std::string& path) { return path; }
-
 bool FileExists(const std::string& path) {
   struct stat status {};
   return stat(AnsiToUtf8(path).c_str(), &status) == 0;

@@ -2,6 +2,7 @@
 // by the runtime, which finds, loads and unloads the servers itself.
 #include "platform/class_registry.h"
 
+#include <iterator>
 #include <utility>
 
 #include "platform/codepage.h"
@@ -17,10 +18,9 @@ std::string ClassKey(const CLSID& clsid) { return "CLSID\\" + GuidToString(clsid
 // The loader resolves a relative path against whatever folder the creating
 // process is in; a full one finds the module from anywhere.
 std::string FullPath(std::string_view path) {
-  const std::string given(path);
-  char full[MAX_PATH + 1];
-  DWORD length = GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
-  return length > 0 && length < sizeof full ? std::string(full, length) : given;
+  OLECHAR full[MAX_PATH + 1];
+  DWORD length = GetFullPathNameW(AnsiToUtf16(path).c_str(), std::size(full), full, nullptr);
+  return length > 0 && length < std::size(full) ? Utf16ToAnsi(OleStringView(full, length)) : std::string(path);
 }
 
 // The system keeps the class keys of 32- and 64-bit programs apart but

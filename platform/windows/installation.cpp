@@ -116,8 +116,6 @@ std::optional<std::string> FileVersion(const std::string& path) {
          "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
 }
 
-std::string SystemPathToUtf8(const std::string& path) { return AnsiToUtf8(path); }
-
 bool FileExists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
 
 FileAccess CheckFileAccess(const std::string& path, bool folderIsMade) {

@@ -1,5 +1,7 @@
 // An open registry key, closed once; failures throw ComError with the
-// system's message and the key's path.
+// system's message and the key's path. Paths, names and values are module
+// text, exchanged with the registry in UTF-16 whatever the system's code
+// page for non-Unicode programs.
 #pragma once
 
 #include <optional>

@@ -14,6 +14,7 @@
 
 #include "platform/ascii.h"
 #include "platform/bstr.h"
+#include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/guid.h"
 #include "platform/library_handle.h"
@@ -21,15 +22,6 @@
 #include "platform/windows/system_error.h"
 
 namespace {
-
-// The module's path, in the ANSI code page as the system gave it, for the
-// functions that take only wide text.
-std::wstring WidePath(std::string_view path) {
-  const int size = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), size);
-  return wide;
-}
 
 // Where the library is registered, from its own attributes:
 // TypeLib\{LIBID}\<major>.<minor>\<lcid>\win32 or win64, the numbers in
@@ -84,7 +76,7 @@ void DeleteWhenUnused(const std::string& path, std::initializer_list<std::string
 
 bool CarriesTypeLibrary(std::string_view modulePath) {
   // Loaded as data only: none of the module's code runs.
-  const LibraryHandle module(LoadLibraryExA(std::string(modulePath).c_str(), nullptr,
+  const LibraryHandle module(LoadLibraryExW(AnsiToUtf16(modulePath).c_str(), nullptr,
                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   return module && FindResourceA(module.Get(), MAKEINTRESOURCEA(1), "TYPELIB") != nullptr;
 }
@@ -93,7 +85,7 @@ bool CarriesTypeLibrary(std::string_view modulePath) {
 
 ComPtr<ITypeLib> LoadModuleTypeLibrary(std::string_view modulePath) {
   ComPtr<ITypeLib> library;
-  HRESULT status = LoadTypeLibEx(WidePath(modulePath).c_str(), REGKIND_NONE, library.Put());
+  HRESULT status = LoadTypeLibEx(AnsiToUtf16(modulePath).c_str(), REGKIND_NONE, library.Put());
   if (FAILED(status)) throw ComError(status, SystemMessage(status) + ": " + std::string(modulePath));
   return library;
 }
