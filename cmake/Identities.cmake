@@ -35,3 +35,9 @@ set(SORVIN_PACKAGE_Hardware_UPGRADE_CODE_x86 F24D9E1B-40F1-4317-AEE4-A697A6BADE9
 set(SORVIN_PACKAGE_Hardware_UPGRADE_CODE_x64 08AEF2B1-380A-46F5-9060-36B99CBCE8FA)
 set(SORVIN_PACKAGE_Simulator_UPGRADE_CODE_x86 E738A9D6-0032-4E50-905A-55BFAA8DA307)
 set(SORVIN_PACKAGE_Simulator_UPGRADE_CODE_x64 450B01AC-8602-4205-A278-BD668668A99B)
+
+# A package's file name, by which the release, the guides and xhw doctor
+# name it: sorvin_package_file(<variable> <Hardware|Simulator> <version> <x86|x64>).
+function(sorvin_package_file variable package version arch)
+  set(${variable} Sorvin-${package}-${version}-${arch}.msi PARENT_SCOPE)
+endfunction()
