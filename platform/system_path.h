@@ -1,7 +1,8 @@
-// Paths in the platform's own form, the form every path of the platform
-// layer takes: on Linux UTF-8, as the file system names files; on Windows
-// module text (Windows-1251), handed to the system in UTF-16, so that no
-// path depends on the system's code page for non-Unicode programs.
+// Paths in the platform's own form, as programs, module_path.h and
+// whole_file.h take them: on Linux UTF-8, as the file system names files;
+// on Windows module text (Windows-1251), the form the modules name their
+// files in too, handed to the system in UTF-16, so that no path depends on
+// the system's code page for non-Unicode programs.
 #pragma once
 
 #include <cstdio>
