@@ -11,7 +11,7 @@ declare -A sorvin_packages=(
   [bench]="libbenchmark-dev"
   # MinGW-w64 cross compilers, widl, GoogleTest's sources to build with
   # them, Wine for both word sizes and its IDL files.
-  [windows]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest wine wine64 wine32:i386 libwine-dev locales"
+  [windows]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest wine wine64 wine32:i386 libwine-dev locales procps"
   [release]="wixl msitools osslsigncode"
 )
 # The tills' locale, ru_RU.UTF-8: the decimal-comma cases run in it (they

@@ -9,6 +9,11 @@ if [ -z "${WINEPREFIX:-}" ]; then
 fi
 export WINEPREFIX
 export WINEDEBUG="${WINEDEBUG:--all}"
+# `wine-run.sh --wait-for-quit`: waits until the prefix's Wine server has
+# quit, and every program it ran with it.
+if [ "${1:-}" = "--wait-for-quit" ]; then
+  exec wineserver -w
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
