@@ -15,16 +15,12 @@
 #include "platform/codepage.h"
 #include "platform/text_file.h"
 #include "tests/emulator/emulator_fixture.h"
+#include "tests/platform/cyrillic_folder.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 // The names of the folder's files, in UTF-8, sorted.
 std::vector<std::string> NamesIn(const fs::path& folder) {
@@ -40,21 +36,6 @@ std::string BytesOf(const fs::path& file) {
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
-}
-
-// With Windows-1251 as that code page, the names would come out right
-// through any file function, and these tests would prove nothing.
-void RequireCodePageWithoutCyrillic() {
-#ifdef _WIN32
-  ASSERT_NE(GetACP(), 1251u) << "the test's locale must not be Russian";
-#endif
-}
-
-// A fresh folder with a Cyrillic name.
-fs::path CyrillicFolder(const TempDir& parent) {
-  const fs::path folder = fs::path(parent.Path()) / u8"Касса №1";
-  fs::create_directory(folder);
-  return folder;
 }
 
 TEST(CyrillicFileNames, TextFileOpensAndRenamesByTheModulesNames) {

@@ -12,17 +12,13 @@
 #include "platform/class_registry.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
+#include "tests/platform/cyrillic_folder.h"
 #include "tests/support/host_module.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 // The path as the platform's functions take it: UTF-8 on Linux, module
 // text (Windows-1251) on Windows.
@@ -35,17 +31,13 @@ std::string SystemPath(const fs::path& path) {
 }
 
 TEST(ModuleInCyrillicFolder, RegistersItselfThereAndIsCreatedFromThere) {
-#ifdef _WIN32
-  ASSERT_NE(GetACP(), 1251u) << "the test's locale must not be Russian";
-#endif
+  ASSERT_NO_FATAL_FAILURE(RequireCodePageWithoutCyrillic());
   const IsolatedConfig config;  // on Linux, the class registry is the test's own
   TempDir dir;
   // Gone before the folder: with the apartment the runtime lets go of the
   // module it loaded from there.
   const HostThread thread;
-  const fs::path folder = fs::path(dir.Path()) / u8"Касса №1";
-  fs::create_directory(folder);
-  const fs::path copy = folder / "Tarnvik.xhw";
+  const fs::path copy = CyrillicFolder(dir) / "Tarnvik.xhw";
   fs::copy_file(fs::path(HostModule::PathOf("Tarnvik.xhw")), copy);
 
   const PluginModule module(SystemPath(copy));
